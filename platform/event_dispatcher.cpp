@@ -1,0 +1,45 @@
+#include "platform/event_dispatcher.h"
+
+#include "platform/error_reporter.h"
+#include "platform/raised_error.h"
+
+#include <optional>
+
+EventDispatcher::EventDispatcher(ErrorReporter& reporter)
+    : reporter_(reporter)
+{
+}
+
+void EventDispatcher::setWiring(std::vector<BoundHandler> wiring)
+{
+    wiring_ = std::move(wiring);
+}
+
+std::function<void()> EventDispatcher::handlerFor(std::string_view source, FormEvent event) const
+{
+    for (const BoundHandler& row : wiring_) {
+        if (row.source == source && row.event == event)
+            return row.handler;
+    }
+    return {};
+}
+
+bool EventDispatcher::dispatch(const std::function<void()>& handler)
+{
+    if (busy_ || !handler)
+        return false;
+    busy_ = true;
+    std::optional<RaisedError> escaped;
+    try {
+        handler();
+    } catch (const RaisedError& error) {
+        escaped = error;
+    } catch (...) {
+        busy_ = false;
+        throw;
+    }
+    busy_ = false;
+    if (escaped)
+        reporter_.report(*escaped);
+    return true;
+}

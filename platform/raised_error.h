@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/error_table.h"
+
+#include <stdexcept>
+#include <string>
+
+// A raised error as the form's code sees it: a number, and for a failed call on
+// the window or the timer, which object and operation failed. Handlers let it
+// leave them; the dispatcher hands it to the default error handling.
+class RaisedError : public std::runtime_error {
+public:
+    explicit RaisedError(ErrorNumber number, std::string object = {}, std::string operation = {});
+
+    ErrorNumber number() const { return number_; }
+    const std::string& object() const { return object_; }
+    const std::string& operation() const { return operation_; }
+
+private:
+    ErrorNumber number_;
+    std::string object_;
+    std::string operation_;
+};
+
+// Turns a failure reported by a call on the window or the timer into a raised error.
+void raiseOnFailure(ErrorNumber result, const std::string& object, const char* operation);
