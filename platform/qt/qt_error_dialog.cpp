@@ -1,0 +1,60 @@
+#include "platform/qt/qt_error_dialog.h"
+
+#include "platform/raised_error.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+QtErrorDialog::QtErrorDialog(QWidget* owner)
+    : owner_(owner)
+{
+}
+
+QtErrorDialog::~QtErrorDialog()
+{
+    delete dialog_.data();
+}
+
+void QtErrorDialog::report(const RaisedError& error)
+{
+    ++count_;
+    if (!dialog_) {
+        // Built on first use: a program without errors pays nothing for it.
+        dialog_ = new QDialog(owner_);
+        dialog_->setWindowTitle(QApplication::applicationName());
+        dialog_->setModal(false);
+        auto* layout = new QVBoxLayout(dialog_);
+        message_ = new QLabel(dialog_);
+        message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addWidget(message_);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog_);
+        QObject::connect(buttons, &QDialogButtonBox::rejected, dialog_, &QDialog::hide);
+        layout->addWidget(buttons);
+    }
+
+    QString text = QStringLiteral("Error %1: %2")
+                       .arg(static_cast<int>(error.number()))
+                       .arg(QString::fromUtf8(error.what()));
+    if (!error.object().empty()) {
+        text += QStringLiteral("\nObject: %1\nOperation: %2")
+                    .arg(QString::fromStdString(error.object()), QString::fromStdString(error.operation()));
+    }
+    if (count_ > 1)
+        text += QStringLiteral("\nErrors so far: %1").arg(count_);
+    message_->setText(text);
+    dialog_->show();
+    dialog_->raise();
+}
+
+QString QtErrorDialog::text() const
+{
+    return message_ ? message_->text() : QString();
+}
+
+bool QtErrorDialog::isShown() const
+{
+    return dialog_ && dialog_->isVisible();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/error_reporter.h"
+
+#include <QPointer>
+#include <QString>
+
+class QDialog;
+class QLabel;
+class QWidget;
+
+// The default error handling on the desktop: one non-modal dialog that shows
+// the last error that left a handler and how many have, so that an error on
+// every tick updates one window instead of stacking a thousand. It never runs
+// an event loop of its own, so no handler can run inside another while it is up.
+class QtErrorDialog : public ErrorReporter {
+public:
+    explicit QtErrorDialog(QWidget* owner);
+    ~QtErrorDialog() override;
+
+    void report(const RaisedError& error) override;
+
+    int count() const { return count_; }
+    QString text() const;
+    bool isShown() const;
+
+private:
+    QWidget* owner_;
+    QPointer<QDialog> dialog_;
+    QLabel* message_ = nullptr;
+    int count_ = 0;
+};

@@ -1,0 +1,211 @@
+#include "platform/qt/qt_form_window.h"
+
+#include "platform/colour.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kFallbackFrameMs = 16;
+constexpr int kMillisecondsPerSecond = 1000;
+constexpr int kSmallestFontPixels = 6;
+// Room a caption leaves for the button's border on each side.
+constexpr int kCaptionInset = 2;
+
+QColor toQColor(Colour colour)
+{
+    const Colour plain = resolveColour(colour);
+    return QColor(redOf(plain), greenOf(plain), blueOf(plain));
+}
+
+QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+int twipsToPixels(Single twips)
+{
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+
+QPointF twipsToPoint(Single x, Single y)
+{
+    return QPointF(x / kTwipsPerPixel, y / kTwipsPerPixel);
+}
+
+// The largest font, no larger than the application's, in which every caption
+// fits inside its button without being cut.
+QFont captionFont(const FormDefinition& definition)
+{
+    QFont font = QGuiApplication::font();
+    int pixels = QFontMetrics(font).height();
+    for (; pixels > kSmallestFontPixels; --pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetrics metrics(font);
+        const bool fits = std::all_of(definition.buttons.begin(), definition.buttons.end(), [&](const ButtonDefinition& b) {
+            const QString caption = toQString(b.caption);
+            return metrics.horizontalAdvance(caption) <= twipsToPixels(b.width) - 2 * kCaptionInset
+                && metrics.height() <= twipsToPixels(b.height) - kCaptionInset;
+        });
+        if (fits)
+            break;
+    }
+    font.setPixelSize(pixels);
+    return font;
+}
+
+QString faceStyle(Colour backColor)
+{
+    const QColor face = toQColor(backColor);
+    return QStringLiteral("QPushButton { background-color: %1; color: black; border: 1px solid #404040; padding: 0px; }"
+                          "QPushButton:pressed { background-color: %2; }"
+                          "QPushButton:focus { border: 1px dotted black; }")
+        .arg(face.name(), face.darker().name());
+}
+
+} // namespace
+
+QtFormWindow::QtFormWindow(const FormDefinition& definition)
+    : canvas_(toQColor(definition.settings.backColor))
+{
+    setWindowTitle(toQString(definition.settings.caption));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(twipsToPixels(definition.settings.clientWidth), twipsToPixels(definition.settings.clientHeight));
+    canvas_.resize(size(), devicePixelRatioF());
+    createButtons(definition);
+
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal refreshRate = screen ? screen->refreshRate() : 0;
+    frameTimer_.setSingleShot(true);
+    frameTimer_.setTimerType(Qt::PreciseTimer);
+    frameTimer_.setInterval(refreshRate > 0 ? static_cast<int>(std::ceil(kMillisecondsPerSecond / refreshRate)) : kFallbackFrameMs);
+    QObject::connect(&frameTimer_, &QTimer::timeout, this, [this] {
+        update(pending_);
+        pending_ = {};
+    });
+}
+
+void QtFormWindow::createButtons(const FormDefinition& definition)
+{
+    const QFont font = captionFont(definition);
+    for (const ButtonDefinition& b : definition.buttons) {
+        auto* widget = new QPushButton(toQString(b.caption), this);
+        widget->setObjectName(toQString(b.name));
+        widget->setGeometry(twipsToPixels(b.left), twipsToPixels(b.top), twipsToPixels(b.width), twipsToPixels(b.height));
+        widget->setFont(font);
+        if (b.style == kButtonStyleGraphical)
+            widget->setStyleSheet(faceStyle(b.backColor));
+        QObject::connect(widget, &QPushButton::clicked, this, [this, name = b.name] {
+            if (buttonListener_)
+                buttonListener_(name);
+        });
+        buttonsInTabOrder_.push_back({b.name, b.tabIndex, widget});
+    }
+    std::stable_sort(buttonsInTabOrder_.begin(), buttonsInTabOrder_.end(),
+        [](const NamedButton& a, const NamedButton& b) { return a.tabIndex < b.tabIndex; });
+    for (size_t i = 1; i < buttonsInTabOrder_.size(); ++i)
+        QWidget::setTabOrder(buttonsInTabOrder_[i - 1].widget, buttonsInTabOrder_[i].widget);
+}
+
+void QtFormWindow::onButtonClicked(std::function<void(std::string_view)> listener)
+{
+    buttonListener_ = std::move(listener);
+}
+
+void QtFormWindow::onFormClicked(std::function<void()> listener)
+{
+    formListener_ = std::move(listener);
+}
+
+void QtFormWindow::focusFirstControl()
+{
+    if (!buttonsInTabOrder_.empty())
+        buttonsInTabOrder_.front().widget->setFocus(Qt::OtherFocusReason);
+}
+
+QPushButton* QtFormWindow::button(std::string_view name) const
+{
+    for (const NamedButton& b : buttonsInTabOrder_) {
+        if (b.name == name)
+            return b.widget;
+    }
+    return nullptr;
+}
+
+ErrorNumber QtFormWindow::getScaleWidth(Single& width)
+{
+    width = static_cast<Single>(canvas_.logicalSize().width() * kTwipsPerPixel);
+    return ErrorNumber::None;
+}
+
+ErrorNumber QtFormWindow::getScaleHeight(Single& height)
+{
+    height = static_cast<Single>(canvas_.logicalSize().height() * kTwipsPerPixel);
+    return ErrorNumber::None;
+}
+
+ErrorNumber QtFormWindow::setFillColor(Colour colour)
+{
+    canvas_.setFillColor(toQColor(colour));
+    return ErrorNumber::None;
+}
+
+ErrorNumber QtFormWindow::circle(Single x, Single y, Single radius, Colour colour)
+{
+    markChanged(canvas_.drawCircle(twipsToPoint(x, y), radius / kTwipsPerPixel, toQColor(colour)));
+    return ErrorNumber::None;
+}
+
+ErrorNumber QtFormWindow::lineBox(Single x1, Single y1, Single x2, Single y2, Colour colour)
+{
+    markChanged(canvas_.drawBox(twipsToPoint(x1, y1), twipsToPoint(x2, y2), toQColor(colour)));
+    return ErrorNumber::None;
+}
+
+// Ticks may come a thousand times a second; the screen needs the union of
+// their changes only once per frame.
+void QtFormWindow::markChanged(const QRect& area)
+{
+    if (area.isEmpty())
+        return;
+    pending_ = pending_.united(area);
+    if (!frameTimer_.isActive())
+        frameTimer_.start();
+}
+
+void QtFormWindow::paintEvent(QPaintEvent* event)
+{
+    ++repaints_;
+    QPainter painter(this);
+    const QRect area = event->rect();
+    const qreal ratio = canvas_.devicePixelRatio();
+    const QRectF source(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio);
+    painter.drawImage(QRectF(area), canvas_.image(), source);
+}
+
+void QtFormWindow::resizeEvent(QResizeEvent* event)
+{
+    canvas_.resize(event->size(), devicePixelRatioF());
+    QWidget::resizeEvent(event);
+}
+
+void QtFormWindow::mousePressEvent(QMouseEvent* event)
+{
+    leftPressed_ = event->button() == Qt::LeftButton;
+}
+
+void QtFormWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = leftPressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    leftPressed_ = false;
+    if (click && formListener_)
+        formListener_();
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/form_definition.h"
+#include "platform/form_operations.h"
+#include "platform/qt/qt_canvas.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class QPushButton;
+
+// A window built from a FormDefinition: its client area is a QtCanvas shown on
+// screen, with the definition's buttons on top. It supplies the window's
+// operations in twips, draws at once into the canvas and brings the screen up
+// to date at most once per display frame. It knows nothing of handlers: it
+// reports clicks on a button or on the bare client area to its listeners.
+class QtFormWindow : public QWidget, public WindowOperations {
+public:
+    explicit QtFormWindow(const FormDefinition& definition);
+
+    void onButtonClicked(std::function<void(std::string_view name)> listener);
+    void onFormClicked(std::function<void()> listener);
+
+    // Gives the keyboard focus to the control that comes first in tab order.
+    void focusFirstControl();
+
+    QPushButton* button(std::string_view name) const;
+    const QtCanvas& canvas() const { return canvas_; }
+    int repaintCount() const { return repaints_; }
+
+    ErrorNumber getScaleWidth(Single& width) override;
+    ErrorNumber getScaleHeight(Single& height) override;
+    ErrorNumber setFillColor(Colour colour) override;
+    ErrorNumber circle(Single x, Single y, Single radius, Colour colour) override;
+    ErrorNumber lineBox(Single x1, Single y1, Single x2, Single y2, Colour colour) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void createButtons(const FormDefinition& definition);
+    void markChanged(const QRect& area);
+
+    struct NamedButton {
+        std::string_view name;
+        Integer tabIndex;
+        QPushButton* widget;
+    };
+
+    QtCanvas canvas_;
+    std::vector<NamedButton> buttonsInTabOrder_;
+    std::function<void(std::string_view)> buttonListener_;
+    std::function<void()> formListener_;
+    QRect pending_;
+    QTimer frameTimer_;
+    bool leftPressed_ = false;
+    int repaints_ = 0;
+};
+
+// Twips are 1/1440 inch; at 96 logical dots per inch, 15 of them make one pixel.
+inline constexpr double kTwipsPerPixel = 15.0;

@@ -1,0 +1,151 @@
+#include "platform/qt/qt_form_host.h"
+
+#include "platform/timer_rules.h"
+#include "window/frmtessary.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Stands between the form's code and the real window (known only once the
+// host has built it), and fails its Circle calls while told to.
+struct FailingCircles : WindowOperations {
+    ErrorNumber getScaleWidth(Single& width) override { return real->getScaleWidth(width); }
+    ErrorNumber getScaleHeight(Single& height) override { return real->getScaleHeight(height); }
+    ErrorNumber setFillColor(Colour colour) override { return real->setFillColor(colour); }
+    ErrorNumber circle(Single x, Single y, Single radius, Colour colour) override
+    {
+        return failing ? ErrorNumber::OperationFailed : real->circle(x, y, radius, colour);
+    }
+    ErrorNumber lineBox(Single x1, Single y1, Single x2, Single y2, Colour colour) override
+    {
+        return real->lineBox(x1, y1, x2, y2, colour);
+    }
+    WindowOperations* real = nullptr;
+    bool failing = false;
+};
+
+int nonBlackPixels(const QImage& image)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixelColor(x, y) != QColor(Qt::black);
+    return n;
+}
+
+void click(QtFormHost& host, const char* button)
+{
+    QTest::mouseClick(host.window().button(button), Qt::LeftButton);
+}
+
+void clickBareArea(QtFormHost& host)
+{
+    QTest::mouseClick(&host.window(), Qt::LeftButton, {}, QPoint(200, 150));
+}
+
+TEST(QtFormHostTest, RingsAppearFromTheFirstTicksWithoutAnyClick)
+{
+    QtFormHost host(tessaryProject);
+    EXPECT_EQ(nonBlackPixels(host.window().canvas().image()), 0);
+    host.start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host.window()));
+    QTest::qWait(100);
+    EXPECT_GT(nonBlackPixels(host.window().canvas().image()), 0);
+    EXPECT_FALSE(host.errors().isShown());
+}
+
+TEST(QtFormHostTest, StopHoldsThePictureUntilTheBareAreaIsClicked)
+{
+    QtFormHost host(tessaryProject);
+    host.start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host.window()));
+    QTest::qWait(30);
+    click(host, "cmdstop");
+    click(host, "cmdslow");
+    const QImage stopped = host.window().canvas().image().copy();
+    QTest::qWait(150);
+    EXPECT_EQ(host.window().canvas().image(), stopped);
+    Long interval = 0;
+    ASSERT_EQ(host.timer().getInterval(interval), ErrorNumber::None);
+    EXPECT_EQ(interval, 101);
+
+    click(host, "cmdfast");
+    clickBareArea(host);
+    QTest::qWait(150);
+    EXPECT_NE(host.window().canvas().image(), stopped);
+}
+
+TEST(QtFormHostTest, ClearBlackensTheWholeAreaWhileStopped)
+{
+    QtFormHost host(tessaryProject);
+    host.start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host.window()));
+    QTest::qWait(50);
+    click(host, "cmdstop");
+    ASSERT_GT(nonBlackPixels(host.window().canvas().image()), 0);
+    click(host, "cmdclear");
+    EXPECT_EQ(nonBlackPixels(host.window().canvas().image()), 0);
+    QTest::qWait(50);
+    // What the screen shows outside the buttons is black too.
+    const QImage shown = host.window().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const qreal ratio = shown.devicePixelRatio();
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            const QPoint logical(static_cast<int>(x / ratio), static_cast<int>(y / ratio));
+            if (host.window().childAt(logical))
+                continue;
+            ASSERT_EQ(shown.pixelColor(x, y), QColor(Qt::black)) << x << "," << y;
+        }
+    }
+}
+
+TEST(QtFormHostTest, AnErrorOnEveryTickShowsOneDialogAndTheProgramGoesOn)
+{
+    FailingCircles failing;
+    QtFormHost host(tessaryProject, &failing);
+    QtFormWindow* real = &host.window();
+    failing.real = real;
+
+    failing.failing = true;
+    host.start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(real));
+    QTest::qWait(200);
+    const int firstCount = host.errors().count();
+    EXPECT_GT(firstCount, 10);
+    EXPECT_TRUE(host.errors().isShown());
+    EXPECT_TRUE(host.errors().text().contains("Error 1000"));
+    EXPECT_TRUE(host.errors().text().contains("frmtessary"));
+    EXPECT_TRUE(host.errors().text().contains("Circle"));
+    EXPECT_TRUE(host.errors().text().contains(QString::number(host.errors().count())));
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    EXPECT_EQ(std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible() && w->inherits("QDialog"); }), 1);
+    EXPECT_EQ(nonBlackPixels(real->canvas().image()), 0);
+
+    failing.failing = false;
+    QTest::qWait(100);
+    const int settled = host.errors().count();
+    EXPECT_GT(nonBlackPixels(real->canvas().image()), 0);
+    QTest::qWait(50);
+    EXPECT_EQ(host.errors().count(), settled);
+}
+
+TEST(QtFormHostTest, TheTimerRefusingSlowerIsReportedAndTheIntervalStays)
+{
+    QtFormHost host(tessaryProject);
+    host.start();
+    ASSERT_EQ(host.timer().setInterval(kMaxTimerInterval), ErrorNumber::None);
+    click(host, "cmdslow");
+    Long interval = 0;
+    ASSERT_EQ(host.timer().getInterval(interval), ErrorNumber::None);
+    EXPECT_EQ(interval, kMaxTimerInterval);
+    EXPECT_EQ(host.errors().count(), 1);
+    EXPECT_TRUE(host.errors().text().contains("Invalid property value"));
+    EXPECT_TRUE(host.errors().text().contains("tmrtime"));
+}
+
+} // namespace

@@ -1,0 +1,147 @@
+#include "platform/qt/qt_form_window.h"
+
+#include "window/frmtessary.h"
+
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QColor kPink(255, 192, 192);
+
+struct ShownWindow {
+    ShownWindow()
+    {
+        window.onButtonClicked([this](std::string_view name) { clicks.emplace_back(name); });
+        window.onFormClicked([this] { clicks.emplace_back("form"); });
+        window.focusFirstControl();
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    QtFormWindow window {frmtessary};
+    std::vector<std::string> clicks;
+};
+
+TEST(QtFormWindowTest, OpensAtTheDefinedSizeWithItsCaption)
+{
+    ShownWindow shown;
+    EXPECT_EQ(shown.window.size(), QSize(353, 214));
+    EXPECT_EQ(shown.window.windowTitle(), "Form1");
+    Single width = 0, height = 0;
+    EXPECT_EQ(shown.window.getScaleWidth(width), ErrorNumber::None);
+    EXPECT_EQ(shown.window.getScaleHeight(height), ErrorNumber::None);
+    EXPECT_EQ(std::pair(width, height), std::pair(5295.0f, 3210.0f));
+    shown.window.resize(400, 300);
+    EXPECT_EQ(shown.window.getScaleWidth(width), ErrorNumber::None);
+    EXPECT_EQ(shown.window.getScaleHeight(height), ErrorNumber::None);
+    EXPECT_EQ(std::pair(width, height), std::pair(6000.0f, 4500.0f));
+}
+
+TEST(QtFormWindowTest, ButtonsArePinkAtTheirPlacesWithWholeCaptions)
+{
+    struct Case {
+        const char* name;
+        QRect geometry;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {"cmdmove", {0, 16, 41, 17}, "Move"},
+        {"cmdcolor", {56, 16, 41, 17}, "Color"},
+        {"cmdslow", {112, 16, 41, 17}, "Slower"},
+        {"cmdfast", {176, 16, 41, 17}, "Faster"},
+        {"cmdstop", {232, 16, 41, 17}, "Stop"},
+        {"cmdclear", {288, 16, 41, 17}, "Clear"},
+    };
+    ShownWindow shown;
+    const QImage picture = shown.window.grab().toImage();
+    for (const Case& c : cases) {
+        QPushButton* button = shown.window.button(c.name);
+        ASSERT_NE(button, nullptr) << c.name;
+        EXPECT_EQ(button->geometry(), c.geometry) << c.name;
+        EXPECT_EQ(button->text(), c.caption);
+        const QFontMetrics metrics(button->font());
+        EXPECT_LE(metrics.horizontalAdvance(button->text()), c.geometry.width() - 2) << c.name;
+        EXPECT_LE(metrics.height(), c.geometry.height()) << c.name;
+        // The face shows pink just inside the border, where no caption is drawn.
+        const QPoint face = c.geometry.topLeft() + QPoint(2, 2);
+        EXPECT_EQ(picture.pixelColor(face * picture.devicePixelRatio()), kPink) << c.name;
+    }
+    // Between two buttons, the bare drawing area shows its black background.
+    EXPECT_EQ(picture.pixelColor(QPoint(48, 24) * picture.devicePixelRatio()), QColor(Qt::black));
+}
+
+TEST(QtFormWindowTest, TabOrderFollowsTabIndexFromTheFocusedSlowerButton)
+{
+    ShownWindow shown;
+    shown.window.activateWindow();
+    std::vector<QString> order;
+    QWidget* widget = shown.window.button("cmdslow");
+    EXPECT_EQ(shown.window.focusWidget(), widget);
+    for (int i = 0; i < 6; ++i) {
+        order.push_back(widget->objectName());
+        widget = widget->nextInFocusChain();
+    }
+    EXPECT_EQ(order, (std::vector<QString> {"cmdslow", "cmdfast", "cmdclear", "cmdcolor", "cmdmove", "cmdstop"}));
+}
+
+TEST(QtFormWindowTest, ClicksReachTheButtonOrTheBareAreaNeverBoth)
+{
+    struct Case {
+        const char* why;
+        std::function<void(QtFormWindow&)> act;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {"left click on a button", [](QtFormWindow& w) { QTest::mouseClick(w.button("cmdstop"), Qt::LeftButton); },
+            {"cmdstop"}},
+        {"space on the focused button", [](QtFormWindow& w) { QTest::keyClick(w.button("cmdslow"), Qt::Key_Space); },
+            {"cmdslow"}},
+        {"left click on the bare area", [](QtFormWindow& w) { QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(200, 150)); },
+            {"form"}},
+        {"left click in the button strip between buttons",
+            [](QtFormWindow& w) { QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(48, 24)); }, {"form"}},
+        {"right click on the bare area",
+            [](QtFormWindow& w) { QTest::mouseClick(&w, Qt::RightButton, {}, QPoint(200, 150)); }, {}},
+        {"right click on a button", [](QtFormWindow& w) { QTest::mouseClick(w.button("cmdmove"), Qt::RightButton); }, {}},
+    };
+    for (const Case& c : cases) {
+        ShownWindow shown;
+        c.act(shown.window);
+        EXPECT_EQ(shown.clicks, c.expected) << c.why;
+    }
+}
+
+TEST(QtFormWindowTest, ManyDrawingsReachTheScreenInFewRepaints)
+{
+    ShownWindow shown;
+    QTest::qWait(50);
+    const int before = shown.window.repaintCount();
+    for (int i = 0; i < 200; ++i)
+        ASSERT_EQ(shown.window.circle(2000 + 5 * i, 1600, 300, 0x0000FF00), ErrorNumber::None);
+    QTest::qWait(100);
+    const int repaints = shown.window.repaintCount() - before;
+    EXPECT_GE(repaints, 1);
+    EXPECT_LE(repaints, 8);
+    const QImage picture = shown.window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int green = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            green += picture.pixelColor(x, y) == QColor(0, 255, 0);
+    EXPECT_GT(green, 100);
+}
+
+TEST(QtFormWindowTest, AWindowThatGrowsKeepsItsRingsAndShowsBlackAround)
+{
+    ShownWindow shown;
+    ASSERT_EQ(shown.window.circle(1500, 1500, 600, 0x00FFFFFF), ErrorNumber::None);
+    shown.window.resize(600, 400);
+    QTest::qWait(50);
+    const QImage picture = shown.window.grab().toImage();
+    const qreal ratio = picture.devicePixelRatio();
+    EXPECT_EQ(picture.pixelColor(QPoint(100 - 40, 100) * ratio), QColor(Qt::white));
+    EXPECT_EQ(picture.pixelColor(QPoint(500, 350) * ratio), QColor(Qt::black));
+}
+
+} // namespace

@@ -1,0 +1,67 @@
+#include "window/frmtessary.h"
+
+#include "logic/drawing_state.h"
+
+#include <array>
+
+namespace {
+
+constexpr Colour kMenuTextColour = 0x80000007u;
+constexpr Colour kLightPink = 0x00C0C0FFu;
+
+constexpr std::array<ButtonDefinition, 6> kButtons = {{
+    // name        caption   left  top  width height tab  back        style
+    {"cmdmove", "Move", 0, 240, 615, 255, 4, kLightPink, kButtonStyleGraphical},
+    {"cmdcolor", "Color", 840, 240, 615, 255, 3, kLightPink, kButtonStyleGraphical},
+    {"cmdslow", "Slower", 1680, 240, 615, 255, 0, kLightPink, kButtonStyleGraphical},
+    {"cmdfast", "Faster", 2640, 240, 615, 255, 1, kLightPink, kButtonStyleGraphical},
+    {"cmdstop", "Stop", 3480, 240, 615, 255, 5, kLightPink, kButtonStyleGraphical},
+    {"cmdclear", "Clear", 4320, 240, 615, 255, 2, kLightPink, kButtonStyleGraphical},
+}};
+
+constexpr std::array<WiringEntry<DrawingState>, 9> kWiring = {{
+    {"frmtessary", FormEvent::Load, &DrawingState::Form_Load},
+    {"frmtessary", FormEvent::Click, &DrawingState::Form_Click},
+    {"tmrtime", FormEvent::Timer, &DrawingState::tmrtime_Timer},
+    {"cmdmove", FormEvent::Click, &DrawingState::cmdmove_Click},
+    {"cmdcolor", FormEvent::Click, &DrawingState::cmdcolor_Click},
+    {"cmdclear", FormEvent::Click, &DrawingState::cmdclear_Click},
+    {"cmdslow", FormEvent::Click, &DrawingState::cmdslow_Click},
+    {"cmdfast", FormEvent::Click, &DrawingState::cmdfast_Click},
+    {"cmdstop", FormEvent::Click, &DrawingState::cmdstop_Click},
+}};
+
+} // namespace
+
+const FormDefinition frmtessary = {
+    .name = "frmtessary",
+    .settings = {
+        .caption = "Form1",
+        .backColor = kMenuTextColour,
+        .clientLeft = 60,
+        .clientTop = 345,
+        .clientWidth = 5295,
+        .clientHeight = 3210,
+        .startUpPosition = kStartUpWindowsDefault,
+        .linkTopic = "Form1",
+    },
+    .buttons = kButtons,
+    .timer = {.name = "tmrtime", .interval = 1, .enabled = true},
+};
+
+std::span<const WiringEntry<DrawingState>> frmtessaryWiring()
+{
+    return kWiring;
+}
+
+std::vector<BoundHandler> attachFrmtessaryCode(FormServices services)
+{
+    return bindWiring(std::make_shared<DrawingState>(services), frmtessaryWiring());
+}
+
+const ProjectDescription tessaryProject = {
+    .name = "Tessary",
+    .version = "1.00",
+    .startupForm = frmtessary,
+    .attachCode = attachFrmtessaryCode,
+};

@@ -1,0 +1,6 @@
+#include "window/frmtessary.h"
+
+int main()
+{
+    return RunProject(tessaryProject);
+}
