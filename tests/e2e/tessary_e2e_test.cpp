@@ -1,0 +1,160 @@
+#include "tests/e2e/desktop_session.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+// The real build/Tessary in a real X window, looked at and clicked as a person
+// would. Pixel positions are those of the window at its defined size.
+namespace {
+
+struct ButtonPlace {
+    const char* caption;
+    QRect rect;
+};
+
+constexpr std::array<ButtonPlace, 6> kButtons = {{
+    {"Move", {0, 16, 41, 17}},
+    {"Color", {56, 16, 41, 17}},
+    {"Slower", {112, 16, 41, 17}},
+    {"Faster", {176, 16, 41, 17}},
+    {"Stop", {232, 16, 41, 17}},
+    {"Clear", {288, 16, 41, 17}},
+}};
+
+const QColor kPink(255, 192, 192);
+const QPoint kBareArea(180, 150);
+
+QRect buttonNamed(const char* caption)
+{
+    for (const ButtonPlace& b : kButtons)
+        if (QString::fromUtf8(caption) == QString::fromUtf8(b.caption))
+            return b.rect;
+    return {};
+}
+
+bool onAButton(QPoint p)
+{
+    for (const ButtonPlace& b : kButtons)
+        if (b.rect.contains(p))
+            return true;
+    return false;
+}
+
+// The drawing area as a person sees it: every pixel not covered by a button.
+struct Area {
+    int lit = 0;
+    QPointF centroid;
+    QColor commonest;
+};
+
+Area lookAt(const QImage& shot)
+{
+    Area area;
+    QHash<QRgb, int> colours;
+    double sx = 0, sy = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QRgb pixel = shot.pixel(x, y) & RGB_MASK;
+            if (onAButton({x, y}) || pixel == 0)
+                continue;
+            ++area.lit;
+            sx += x;
+            sy += y;
+            ++colours[pixel];
+        }
+    }
+    if (area.lit > 0)
+        area.centroid = QPointF(sx / area.lit, sy / area.lit);
+    int best = 0;
+    for (auto it = colours.begin(); it != colours.end(); ++it) {
+        if (it.value() > best) {
+            best = it.value();
+            area.commonest = QColor(it.key());
+        }
+    }
+    return area;
+}
+
+class TessaryDesktopTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(session.launch(QStringLiteral(TESSARY_EXECUTABLE), QStringLiteral("Form1"))) << qPrintable(session.error());
+    }
+
+    void wait(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
+    void press(const char* caption) { session.click(buttonNamed(caption).center()); }
+
+    DesktopSession session;
+};
+
+TEST_F(TessaryDesktopTest, OpensBlackWithSixPinkButtonsAndDrawsRingsWithoutAClick)
+{
+    EXPECT_EQ(session.windowGeometry().size(), QSize(353, 214));
+    wait(1000);
+    const QImage shot = session.screenshot();
+    ASSERT_EQ(shot.size(), QSize(353, 214));
+    for (const ButtonPlace& b : kButtons) {
+        EXPECT_EQ(shot.pixelColor(b.rect.topLeft() + QPoint(2, 2)), kPink) << b.caption;
+        // The caption: dark pixels inside the face, none of them on its border rows.
+        QRect ink;
+        for (int y = b.rect.top() + 1; y < b.rect.bottom(); ++y)
+            for (int x = b.rect.left() + 1; x < b.rect.right(); ++x)
+                if (qGray(shot.pixel(x, y)) < 100)
+                    ink |= QRect(x, y, 1, 1);
+        EXPECT_GT(ink.width(), 12) << b.caption;
+        EXPECT_GT(ink.height(), 5) << b.caption;
+        EXPECT_TRUE(b.rect.adjusted(1, 1, -1, -1).contains(ink)) << b.caption;
+    }
+    EXPECT_EQ(shot.pixelColor(48, 24), QColor(Qt::black)) << "the strip between buttons is drawing area";
+    EXPECT_EQ(shot.pixelColor(10, 200), QColor(Qt::black));
+    EXPECT_GT(lookAt(shot).lit, 0) << "no ring after a second of ticks";
+    wait(2000);
+    EXPECT_TRUE(session.programRunning());
+}
+
+TEST_F(TessaryDesktopTest, StopClearMoveColorAndAClickOnTheBareArea)
+{
+    wait(500);
+    const Area first = lookAt(session.screenshot());
+    ASSERT_GT(first.lit, 0);
+
+    press("Stop");
+    wait(200);
+    const QImage stopped = session.screenshot();
+    wait(1000);
+    EXPECT_EQ(session.screenshot(), stopped) << "the picture changed after Stop";
+
+    press("Clear");
+    wait(200);
+    EXPECT_EQ(lookAt(session.screenshot()).lit, 0) << "Clear left something lit";
+
+    press("Move");
+    press("Color");
+    wait(300);
+    EXPECT_EQ(lookAt(session.screenshot()).lit, 0) << "Move or Color drew";
+
+    session.click(kBareArea);
+    wait(700);
+    press("Stop");
+    wait(200);
+    const Area after = lookAt(session.screenshot());
+    EXPECT_GT(after.lit, 0) << "no rings after the click on the bare area";
+    EXPECT_NE(after.commonest, first.commonest);
+    const QPointF moved = after.centroid - first.centroid;
+    EXPECT_GT(std::hypot(moved.x(), moved.y()), 5.0) << "the rings did not move";
+    EXPECT_TRUE(session.programRunning());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
