@@ -203,49 +203,46 @@ TEST(DrawingStateTest, ClearPaintsABlackBoxOverTheWholeAreaAndKeepsTheState)
     EXPECT_EQ(std::tuple(form.code.centerx, form.code.centery, form.code.red), std::tuple(2647.5f, 1605.0f, 128));
 }
 
-struct PaceCase {
-    const char* why;
-    Long start;
-    std::vector<void (DrawingState::*)()> clicks;
-    std::vector<Long> intervals;
-    size_t errors;
-};
-
-class PaceTest : public testing::TestWithParam<PaceCase> { };
-
-TEST_P(PaceTest, IntervalAfterEachClick)
+TEST(DrawingStateTest, IntervalAfterEachPaceClick)
 {
-    const PaceCase& c = GetParam();
-    Form form;
-    form.host.presetInterval(c.start);
-    std::vector<Long> seen;
-    for (auto click : c.clicks) {
-        form.run(click);
-        seen.push_back(form.host.interval());
-    }
-    EXPECT_EQ(seen, c.intervals);
-    const Lines lines = form.host.takeLines();
-    EXPECT_EQ(static_cast<size_t>(std::count_if(lines.begin(), lines.end(),
-                  [](const std::string& l) { return l.rfind("error ", 0) == 0; })),
-        c.errors);
-}
-
-constexpr auto slower = &DrawingState::cmdslow_Click;
-constexpr auto faster = &DrawingState::cmdfast_Click;
-constexpr Long kLongMax = std::numeric_limits<Long>::max();
-constexpr Long kLongMin = std::numeric_limits<Long>::min();
-
-INSTANTIATE_TEST_SUITE_P(DrawingStateTest, PaceTest,
-    testing::Values(PaceCase {"three slower, then four faster", 1,
-                        {slower, slower, slower, faster, faster, faster, faster}, {101, 201, 301, 201, 101, 1, 1}, 0},
-        PaceCase {"faster at 1 stays at 1", 1, {faster}, {1}, 0},
-        PaceCase {"faster at 50 lands on 1, not -50", 50, {faster}, {1}, 0},
-        PaceCase {"faster at 100 gives 0, then 1", 100, {faster, faster}, {0, 1}, 0},
-        PaceCase {"faster at 0 lands on 1", 0, {faster}, {1}, 0},
-        PaceCase {"slower past the timer's maximum is refused", kMaxTimerInterval - 100, {slower, slower},
+    constexpr auto slower = &DrawingState::cmdslow_Click;
+    constexpr auto faster = &DrawingState::cmdfast_Click;
+    constexpr Long kLongMax = std::numeric_limits<Long>::max();
+    constexpr Long kLongMin = std::numeric_limits<Long>::min();
+    struct Case {
+        const char* why;
+        Long start;
+        std::vector<void (DrawingState::*)()> clicks;
+        std::vector<Long> intervals;
+        long errors;
+    };
+    const Case cases[] = {
+        {"three slower, then four faster", 1, {slower, slower, slower, faster, faster, faster, faster},
+            {101, 201, 301, 201, 101, 1, 1}, 0},
+        {"faster at 1 stays at 1", 1, {faster}, {1}, 0},
+        {"faster at 50 lands on 1, not -50", 50, {faster}, {1}, 0},
+        {"faster at 100 gives 0, then 1", 100, {faster, faster}, {0, 1}, 0},
+        {"faster at 0 lands on 1", 0, {faster}, {1}, 0},
+        {"slower past the timer's maximum is refused", kMaxTimerInterval - 100, {slower, slower},
             {kMaxTimerInterval, kMaxTimerInterval}, 1},
-        PaceCase {"slower at the top of the Long range overflows", kLongMax, {slower}, {kLongMax}, 1},
-        PaceCase {"faster at the bottom of the Long range lands on 1", kLongMin, {faster}, {1}, 0}));
+        {"slower at the top of the Long range overflows", kLongMax, {slower}, {kLongMax}, 1},
+        {"faster at the bottom of the Long range lands on 1", kLongMin, {faster}, {1}, 0},
+    };
+    for (const Case& c : cases) {
+        Form form;
+        form.host.presetInterval(c.start);
+        std::vector<Long> seen;
+        for (auto click : c.clicks) {
+            form.run(click);
+            seen.push_back(form.host.interval());
+        }
+        EXPECT_EQ(seen, c.intervals) << c.why;
+        const Lines lines = form.host.takeLines();
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("error ", 0) == 0; }),
+            c.errors)
+            << c.why;
+    }
+}
 
 TEST(DrawingStateTest, StopAndBackgroundClickTouchOnlyEnabled)
 {
