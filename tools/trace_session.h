@@ -1,0 +1,48 @@
+#pragma once
+
+#include "logic/drawing_state.h"
+#include "platform/event_dispatcher.h"
+#include "tests/support/recording_host.h"
+
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Runs a script of events through the real handlers against the recording
+// stand-in and prints what happens, one line per operation. A script is words
+// separated by white space; '#' starts a comment that runs to the end of its
+// line. The whole script is read and checked before anything runs, so a bad
+// one prints nothing but the one line that says what is wrong.
+class TraceSession {
+public:
+    TraceSession();
+
+    struct Problem {
+        int line;
+        std::string word;
+        std::string what;
+    };
+
+    // Runs the script, writing the trace to out. Returns the first problem
+    // found in it instead, having run nothing.
+    std::optional<Problem> run(std::string_view script, std::ostream& out);
+
+    const DrawingState& state() const { return *code_; }
+    const RecordingHost& host() const { return host_; }
+
+private:
+    struct Event {
+        std::vector<std::string> words;
+    };
+
+    std::optional<Problem> parse(std::string_view script, std::vector<Event>& events) const;
+    void runEvent(const Event& event);
+    void flush(std::ostream& out);
+
+    RecordingHost host_;
+    std::shared_ptr<DrawingState> code_;
+    EventDispatcher dispatcher_;
+    bool loaded_ = false;
+};
