@@ -1,6 +1,7 @@
 #include "platform/qt/qt_form_host.h"
 
 #include "platform/timer_rules.h"
+#include "tests/support/forwarding_window.h"
 #include "window/frmtessary.h"
 
 #include <QApplication>
@@ -11,21 +12,12 @@
 
 namespace {
 
-// Stands between the form's code and the real window (known only once the
-// host has built it), and fails its Circle calls while told to.
-struct FailingCircles : WindowOperations {
-    ErrorNumber getScaleWidth(Single& width) override { return real->getScaleWidth(width); }
-    ErrorNumber getScaleHeight(Single& height) override { return real->getScaleHeight(height); }
-    ErrorNumber setFillColor(Colour colour) override { return real->setFillColor(colour); }
+// Fails the form's Circle calls while told to.
+struct FailingCircles : ForwardingWindow {
     ErrorNumber circle(Single x, Single y, Single radius, Colour colour) override
     {
-        return failing ? ErrorNumber::OperationFailed : real->circle(x, y, radius, colour);
+        return failing ? ErrorNumber::OperationFailed : ForwardingWindow::circle(x, y, radius, colour);
     }
-    ErrorNumber lineBox(Single x1, Single y1, Single x2, Single y2, Colour colour) override
-    {
-        return real->lineBox(x1, y1, x2, y2, colour);
-    }
-    WindowOperations* real = nullptr;
     bool failing = false;
 };
 
@@ -109,7 +101,7 @@ TEST(QtFormHostTest, AnErrorOnEveryTickShowsOneDialogAndTheProgramGoesOn)
     FailingCircles failing;
     QtFormHost host(tessaryProject, &failing);
     QtFormWindow* real = &host.window();
-    failing.real = real;
+    failing.setTarget(real);
 
     failing.failing = true;
     host.start();

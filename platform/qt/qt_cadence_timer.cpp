@@ -61,6 +61,7 @@ void QtCadenceTimer::deliverDueTicks()
     const std::chrono::milliseconds period(interval_);
     const long burst = std::max<long>(1, kLongestCatchUp / period);
     Clock::time_point now = Clock::now();
+    lastWake_ = now;
     for (long delivered = 0; now >= nextDue_; ++delivered) {
         if (delivered == burst) {
             const auto behind = (now - nextDue_) / period + 1;
@@ -78,6 +79,7 @@ void QtCadenceTimer::deliverDueTicks()
 
 void QtCadenceTimer::armForNextTick()
 {
-    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(nextDue_ - Clock::now());
+    const Clock::time_point wake = std::max(nextDue_, lastWake_ + kShortestWake);
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(wake - Clock::now());
     wakeUp_.start(std::max(wait, std::chrono::milliseconds(0)));
 }

@@ -7,17 +7,6 @@ namespace {
 // An outline can reach half a device pixel past its geometry, rounded outward.
 constexpr int kOutlineMargin = 1;
 
-void preparePainter(QPainter& painter, QColor outline, QColor fill, QSize clip)
-{
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    QPen pen(outline);
-    pen.setCosmetic(true);
-    pen.setWidth(0);
-    painter.setPen(pen);
-    painter.setBrush(fill);
-    painter.setClipRect(QRect(QPoint(0, 0), clip));
-}
-
 QRect changedArea(const QRectF& bounds, QSize clip)
 {
     return bounds.toAlignedRect()
@@ -32,10 +21,41 @@ QtCanvas::QtCanvas(QColor background)
 {
 }
 
+const QImage& QtCanvas::image() const
+{
+    if (painter_.isActive())
+        painter_.end();
+    return image_;
+}
+
+void QtCanvas::setFillColor(QColor colour)
+{
+    fill_ = colour;
+    if (painter_.isActive())
+        painter_.setBrush(fill_);
+}
+
+QPainter& QtCanvas::painter(QColor outline)
+{
+    if (!painter_.isActive()) {
+        painter_.begin(&image_);
+        painter_.setRenderHint(QPainter::Antialiasing, false);
+        painter_.setBrush(fill_);
+        painter_.setClipRect(QRect(QPoint(0, 0), logicalSize_));
+    }
+    QPen pen(outline);
+    pen.setCosmetic(true);
+    pen.setWidth(0);
+    painter_.setPen(pen);
+    return painter_;
+}
+
 void QtCanvas::resize(QSize logicalSize, qreal devicePixelRatio)
 {
     if (logicalSize == logicalSize_ && devicePixelRatio == image_.devicePixelRatio())
         return;
+    if (painter_.isActive())
+        painter_.end();
     const QSize deviceSize = (QSizeF(logicalSize) * devicePixelRatio).toSize();
     QImage grown(deviceSize.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     grown.setDevicePixelRatio(devicePixelRatio);
@@ -50,21 +70,18 @@ void QtCanvas::resize(QSize logicalSize, qreal devicePixelRatio)
 
 QRect QtCanvas::drawCircle(QPointF centre, qreal radius, QColor outline)
 {
-    QPainter painter(&image_);
-    preparePainter(painter, outline, fill_, logicalSize_);
+    QPainter& p = painter(outline);
     if (radius * image_.devicePixelRatio() < 1.0)
-        painter.drawPoint(centre);
+        p.drawPoint(centre);
     else
-        painter.drawEllipse(centre, radius, radius);
+        p.drawEllipse(centre, radius, radius);
     const QRectF bounds(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
     return changedArea(bounds, logicalSize_);
 }
 
 QRect QtCanvas::drawBox(QPointF corner1, QPointF corner2, QColor outline)
 {
-    QPainter painter(&image_);
-    preparePainter(painter, outline, fill_, logicalSize_);
     const QRectF box = QRectF(corner1, corner2).normalized();
-    painter.drawRect(box);
+    painter(outline).drawRect(box);
     return changedArea(box, logicalSize_);
 }

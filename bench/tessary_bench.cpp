@@ -1,0 +1,272 @@
+#include "bench/cadence_recorder.h"
+#include "bench/plain_port.h"
+#include "platform/qt/qt_form_host.h"
+#include "tests/support/forwarding_window.h"
+#include "window/frmtessary.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QScreen>
+#include <QSysInfo>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+
+// Measures Tessary as it runs, beside the plainest port of it:
+//   tessary-bench cadence tessary|baseline INTERVAL SECONDS   one run, as JSON
+//   tessary-bench startup                                     one start, as JSON
+//   tessary-bench report OUTPUT.json [X-DISPLAY]              everything, as a table
+namespace {
+
+constexpr int kCadenceSeconds = 10;
+constexpr int kStarts = 10;
+constexpr int kMsPerSecond = 1000;
+
+// Targets.
+constexpr double kMinTicksPerSecond = 995;
+constexpr double kMaxGapMs = 20;
+constexpr double kMaxRepaintShareOfTicks = 0.1;
+constexpr double kMaxCpuShareOfBaseline = 0.5;
+constexpr double kMaxTickNs = 8000;
+constexpr double kMaxStartMs = 50;
+constexpr double kMaxStartMb = 30;
+
+long long monotonicNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+void printJson(const QJsonObject& object)
+{
+    std::printf("%s\n", QJsonDocument(object).toJson(QJsonDocument::Compact).constData());
+    std::fflush(stdout);
+}
+
+// Counts the rings the form's code draws, on their way to the real window.
+struct CountingWindow : ForwardingWindow {
+    ErrorNumber circle(Single x, Single y, Single radius, Colour colour) override
+    {
+        recorder.tick();
+        if (onFirst) {
+            onFirst();
+            onFirst = nullptr;
+        }
+        return ForwardingWindow::circle(x, y, radius, colour);
+    }
+    CadenceRecorder recorder;
+    std::function<void()> onFirst;
+};
+
+int runCadence(const QString& mode, Long interval, int seconds)
+{
+    QJsonObject result;
+    const auto finish = [&](const CadenceRecorder& recorder, int repaints) {
+        result["ticks_per_s"] = static_cast<double>(recorder.ticks()) / recorder.seconds();
+        result["longest_gap_ms"] = recorder.longestGapMs();
+        result["repaints_per_s"] = repaints / recorder.seconds();
+        result["cpu_share"] = recorder.cpuShare();
+        result["peak_rss_mb"] = CadenceRecorder::peakResidentMb();
+        result["refresh_hz"] = QGuiApplication::primaryScreen()->refreshRate();
+    };
+    if (mode == "baseline") {
+        CadenceRecorder recorder;
+        PlainPort port([&] { recorder.tick(); });
+        port.show();
+        QTimer::singleShot(seconds * kMsPerSecond, [&] {
+            finish(recorder, port.repaintCount());
+            QApplication::quit();
+        });
+        QApplication::exec();
+    } else {
+        CountingWindow counting;
+        QtFormHost host(tessaryProject, &counting);
+        counting.setTarget(&host.window());
+        host.start();
+        if (host.timer().setInterval(interval) != ErrorNumber::None)
+            return 1;
+        counting.recorder = CadenceRecorder();
+        const int repaintsBefore = host.window().repaintCount();
+        QTimer::singleShot(seconds * kMsPerSecond, [&] {
+            finish(counting.recorder, host.window().repaintCount() - repaintsBefore);
+            QApplication::quit();
+        });
+        QApplication::exec();
+    }
+    printJson(result);
+    return 0;
+}
+
+int runStartup()
+{
+    CountingWindow counting;
+    QtFormHost host(tessaryProject, &counting);
+    counting.setTarget(&host.window());
+    counting.onFirst = [] {
+        printJson({{"first_ring_ns", static_cast<double>(monotonicNs())}, {"peak_rss_mb", CadenceRecorder::peakResidentMb()}});
+        QTimer::singleShot(0, [] { QApplication::quit(); });
+    };
+    host.start();
+    return QApplication::exec();
+}
+
+std::optional<QJsonObject> child(const QStringList& arguments, const QProcessEnvironment& environment, long long* startedNs = nullptr)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    if (startedNs)
+        *startedNs = monotonicNs();
+    process.start(QCoreApplication::applicationFilePath(), arguments);
+    if (!process.waitForFinished(-1) || process.exitCode() != 0)
+        return std::nullopt;
+    const QList<QByteArray> lines = process.readAllStandardOutput().trimmed().split('\n');
+    const QJsonDocument document = QJsonDocument::fromJson(lines.last());
+    if (!document.isObject())
+        return std::nullopt;
+    return document.object();
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+struct Table {
+    void section(const QString& title) { std::printf("\n%s\n", qPrintable(title)); }
+    void row(const char* figure, double value, std::optional<double> baseline, const QString& target, std::optional<bool> met)
+    {
+        std::printf("  %-34s %12.2f", figure, value);
+        if (baseline)
+            std::printf(" %12.2f %7.2f", *baseline, *baseline != 0 ? value / *baseline : 0.0);
+        else
+            std::printf(" %12s %7s", "", "");
+        std::printf("  %-22s %s\n", qPrintable(target), met ? (*met ? "met" : "NOT MET") : "");
+    }
+};
+
+QJsonObject cadenceSection(Table& table, const QString& where, const QProcessEnvironment& environment)
+{
+    const QString seconds = QString::number(kCadenceSeconds);
+    const auto ours = child({"cadence", "tessary", "1", seconds}, environment);
+    const auto base = child({"cadence", "baseline", "1", seconds}, environment);
+    const auto slow = child({"cadence", "tessary", "101", seconds}, environment);
+    QJsonObject section;
+    if (!ours || !base || !slow) {
+        table.section(where + ": a run failed");
+        return section;
+    }
+    const auto v = [](const QJsonObject& o, const char* key) { return o[key].toDouble(); };
+    table.section(QStringLiteral("%1, interval 1 ms, %2 s each (tessary, baseline, ratio)").arg(where, seconds));
+    table.row("ticks per second", v(*ours, "ticks_per_s"), v(*base, "ticks_per_s"), ">= 995", v(*ours, "ticks_per_s") >= kMinTicksPerSecond);
+    table.row("longest gap between ticks (ms)", v(*ours, "longest_gap_ms"), v(*base, "longest_gap_ms"), "<= 20",
+        v(*ours, "longest_gap_ms") <= kMaxGapMs);
+    const double frameLimit = std::min(v(*ours, "refresh_hz"), v(*ours, "ticks_per_s") * kMaxRepaintShareOfTicks);
+    table.row("screen repaints per second", v(*ours, "repaints_per_s"), v(*base, "repaints_per_s"),
+        QStringLiteral("<= %1").arg(frameLimit, 0, 'f', 1), v(*ours, "repaints_per_s") <= frameLimit);
+    table.row("cpu, share of one core", v(*ours, "cpu_share"), v(*base, "cpu_share"), "<= half the baseline's",
+        v(*ours, "cpu_share") <= kMaxCpuShareOfBaseline * v(*base, "cpu_share"));
+    table.row("peak resident memory (MB)", v(*ours, "peak_rss_mb"), v(*base, "peak_rss_mb"), "", std::nullopt);
+    table.section(QStringLiteral("%1, interval 101 ms").arg(where));
+    table.row("ticks per second", v(*slow, "ticks_per_s"), std::nullopt, "1000 / 101 = 9.90", std::nullopt);
+    table.row("longest gap between ticks (ms)", v(*slow, "longest_gap_ms"), std::nullopt, "", std::nullopt);
+    table.row("cpu, share of one core", v(*slow, "cpu_share"), std::nullopt, "", std::nullopt);
+    section["interval_1"] = *ours;
+    section["baseline_interval_1"] = *base;
+    section["interval_101"] = *slow;
+    return section;
+}
+
+int runReport(const QString& output, const QString& xDisplay)
+{
+    Table table;
+    QJsonObject all;
+    std::printf("Tessary benchmarks: %s, %d cores, Qt %s\n", qPrintable(QSysInfo::prettyProductName()),
+        QThread::idealThreadCount(), qVersion());
+    std::printf("  %-34s %12s %12s %7s  %-22s\n", "figure", "tessary", "baseline", "ratio", "target");
+
+    QProcessEnvironment offscreen = QProcessEnvironment::systemEnvironment();
+    offscreen.insert("QT_QPA_PLATFORM", "offscreen");
+    all["offscreen"] = cadenceSection(table, "Offscreen platform", offscreen);
+
+    QProcess ticks;
+    ticks.setProcessEnvironment(offscreen);
+    ticks.start(QStringLiteral(TESSARY_TICK_BENCH), {"--benchmark_format=json", "--benchmark_repetitions=5",
+                                                        "--benchmark_report_aggregates_only=true", "--benchmark_min_time=0.3"});
+    ticks.waitForFinished(-1);
+    const QJsonArray runs = QJsonDocument::fromJson(ticks.readAllStandardOutput())["benchmarks"].toArray();
+    table.section("Drawing cost, real handlers into the off-screen picture (median ns)");
+    QJsonObject drawing;
+    for (const QJsonValue& run : runs) {
+        const QJsonObject o = run.toObject();
+        if (o["aggregate_name"].toString() != "median")
+            continue;
+        const QString name = o["run_name"].toString();
+        const double ns = o["real_time"].toDouble();
+        drawing[name] = ns;
+        const bool isTickAtDefinition = name == "tick/353/214";
+        table.row(qPrintable(name), ns, std::nullopt, isTickAtDefinition ? "<= 8000" : "",
+            isTickAtDefinition ? std::optional(ns <= kMaxTickNs) : std::nullopt);
+    }
+    all["drawing_ns"] = drawing;
+
+    std::vector<double> startMs, startMb;
+    for (int i = 0; i < kStarts; ++i) {
+        long long started = 0;
+        if (const auto start = child({"startup"}, offscreen, &started)) {
+            startMs.push_back(((*start)["first_ring_ns"].toDouble() - static_cast<double>(started)) / 1e6);
+            startMb.push_back((*start)["peak_rss_mb"].toDouble());
+        }
+    }
+    table.section(QStringLiteral("Start-up, offscreen, median of %1").arg(kStarts));
+    table.row("process start to first ring (ms)", median(startMs), std::nullopt, "<= 50", median(startMs) <= kMaxStartMs);
+    table.row("peak resident memory (MB)", median(startMb), std::nullopt, "<= 30", median(startMb) <= kMaxStartMb);
+    all["startup"] = QJsonObject {{"first_ring_ms", median(startMs)}, {"peak_rss_mb", median(startMb)}};
+
+    if (!xDisplay.isEmpty()) {
+        QProcessEnvironment x = QProcessEnvironment::systemEnvironment();
+        x.insert("QT_QPA_PLATFORM", "xcb");
+        x.insert("DISPLAY", xDisplay);
+        all["xvfb"] = cadenceSection(table, "Real window under Xvfb", x);
+    }
+
+    QFile file(output);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(QJsonDocument(all).toJson());
+    std::printf("\nFigures written to %s\n", qPrintable(output));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const QStringList arguments = [&] {
+        QStringList list;
+        for (int i = 1; i < argc; ++i)
+            list << QString::fromLocal8Bit(argv[i]);
+        return list;
+    }();
+    const QString mode = arguments.value(0);
+    if (mode != "report" && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    if (mode == "report") {
+        QCoreApplication application(qtArgc, argv);
+        return runReport(arguments.value(1, "bench.json"), arguments.value(2));
+    }
+    QApplication application(qtArgc, argv);
+    if (mode == "cadence")
+        return runCadence(arguments.value(1), arguments.value(2).toInt(), arguments.value(3).toInt());
+    if (mode == "startup")
+        return runStartup();
+    std::fprintf(stderr, "usage: tessary-bench cadence|startup|report ...\n");
+    return 2;
+}
