@@ -1,10 +1,11 @@
 #include "bench/cadence_recorder.h"
 
 #include <sys/resource.h>
+#include <time.h>
 
 namespace {
 constexpr double kKbPerMb = 1024.0;
-constexpr double kMicro = 1e-6;
+constexpr double kNano = 1e-9;
 } // namespace
 
 CadenceRecorder::CadenceRecorder()
@@ -33,12 +34,13 @@ double CadenceRecorder::cpuShare() const
     return (processorSeconds() - cpuAtStart_) / seconds();
 }
 
+// The scheduler's own count: getrusage samples at the kernel's tick, which for
+// a process that wakes on a millisecond timer can be off by half or more.
 double CadenceRecorder::processorSeconds()
 {
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-        + static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * kMicro;
+    timespec used {};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+    return static_cast<double>(used.tv_sec) + static_cast<double>(used.tv_nsec) * kNano;
 }
 
 double CadenceRecorder::peakResidentMb()

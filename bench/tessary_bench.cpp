@@ -28,6 +28,7 @@ namespace {
 constexpr int kCadenceSeconds = 10;
 constexpr int kStarts = 10;
 constexpr int kMsPerSecond = 1000;
+constexpr double kPercent = 100;
 
 // Targets.
 constexpr double kMinTicksPerSecond = 995;
@@ -171,13 +172,13 @@ QJsonObject cadenceSection(Table& table, const QString& where, const QProcessEnv
     const double frameLimit = std::min(v(*ours, "refresh_hz"), v(*ours, "ticks_per_s") * kMaxRepaintShareOfTicks);
     table.row("screen repaints per second", v(*ours, "repaints_per_s"), v(*base, "repaints_per_s"),
         QStringLiteral("<= %1").arg(frameLimit, 0, 'f', 1), v(*ours, "repaints_per_s") <= frameLimit);
-    table.row("cpu, share of one core", v(*ours, "cpu_share"), v(*base, "cpu_share"), "<= half the baseline's",
+    table.row("cpu, % of one core", kPercent * v(*ours, "cpu_share"), kPercent * v(*base, "cpu_share"), "<= half the baseline's",
         v(*ours, "cpu_share") <= kMaxCpuShareOfBaseline * v(*base, "cpu_share"));
     table.row("peak resident memory (MB)", v(*ours, "peak_rss_mb"), v(*base, "peak_rss_mb"), "", std::nullopt);
     table.section(QStringLiteral("%1, interval 101 ms").arg(where));
     table.row("ticks per second", v(*slow, "ticks_per_s"), std::nullopt, "1000 / 101 = 9.90", std::nullopt);
     table.row("longest gap between ticks (ms)", v(*slow, "longest_gap_ms"), std::nullopt, "", std::nullopt);
-    table.row("cpu, share of one core", v(*slow, "cpu_share"), std::nullopt, "", std::nullopt);
+    table.row("cpu, % of one core", kPercent * v(*slow, "cpu_share"), std::nullopt, "", std::nullopt);
     section["interval_1"] = *ours;
     section["baseline_interval_1"] = *base;
     section["interval_101"] = *slow;
