@@ -12,6 +12,8 @@
 struct ProjectDescription {
     std::string_view name;
     std::string_view version;
+    // The name of its desktop entry and icon.
+    std::string_view desktopId;
     const FormDefinition& startupForm;
     std::vector<BoundHandler> (*attachCode)(FormServices services);
 };

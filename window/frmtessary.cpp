@@ -62,6 +62,7 @@ std::vector<BoundHandler> attachFrmtessaryCode(FormServices services)
 const ProjectDescription tessaryProject = {
     .name = "Tessary",
     .version = "1.00",
+    .desktopId = "org.tessary.Tessary",
     .startupForm = frmtessary,
     .attachCode = attachFrmtessaryCode,
 };

@@ -3,7 +3,13 @@
 #include "platform/qt/qt_form_host.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QSocketNotifier>
 #include <QStringList>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,10 +34,45 @@ void holdStartUpMessage(QtMsgType type, const QMessageLogContext&, const QString
     std::_Exit(EXIT_FAILURE);
 }
 
+QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A session that ends sends SIGTERM; leave the event loop as a closed window
+// would, so that the program ends with status 0. The handler only writes a
+// byte; the event loop does the rest.
+int gQuitPipe[2] = {-1, -1};
+
+void requestQuit(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto written = write(gQuitPipe[1], &byte, 1);
+}
+
+void quitOnTermination(QObject* owner)
+{
+    if (pipe2(gQuitPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(gQuitPipe[0], QSocketNotifier::Read, owner);
+    QObject::connect(notifier, &QSocketNotifier::activated, [] { QApplication::quit(); });
+    struct sigaction action {};
+    action.sa_handler = requestQuit;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
 } // namespace
 
 int RunProject(const ProjectDescription& project)
 {
+    // Inside a Wayland session, run on Wayland where Qt's plugin for it is
+    // installed (some desktops would otherwise get X11 through XWayland), and
+    // on X11 where it is not.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "wayland;xcb");
+
     // The program takes no command line; Qt sees only the program's name.
     std::string name(project.name);
     gProgramName = name.c_str();
@@ -43,8 +84,12 @@ int RunProject(const ProjectDescription& project)
     qInstallMessageHandler(previous);
     for (const QString& message : std::as_const(gStartUpMessages))
         qWarning("%s", qPrintable(message));
-    QApplication::setApplicationName(QString::fromUtf8(project.name.data(), static_cast<qsizetype>(project.name.size())));
-    QApplication::setApplicationVersion(QString::fromUtf8(project.version.data(), static_cast<qsizetype>(project.version.size())));
+    QApplication::setApplicationName(toQString(project.name));
+    QApplication::setApplicationVersion(toQString(project.version));
+    const QString desktopId = toQString(project.desktopId);
+    QGuiApplication::setDesktopFileName(desktopId);
+    QApplication::setWindowIcon(QIcon::fromTheme(desktopId, QIcon(QStringLiteral(":/icons/%1.png").arg(desktopId))));
+    quitOnTermination(&application);
 
     QtFormHost host(project);
     host.start();
