@@ -1,6 +1,7 @@
 #include "platform/qt/qt_form_window.h"
 
 #include "platform/colour.h"
+#include "platform/qt/qt_strings.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -24,11 +25,6 @@ QColor toQColor(Colour colour)
 {
     const Colour plain = resolveColour(colour);
     return QColor(redOf(plain), greenOf(plain), blueOf(plain));
-}
-
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 int twipsToPixels(Single twips)

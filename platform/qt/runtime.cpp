@@ -1,6 +1,7 @@
 #include "platform/runtime.h"
 
 #include "platform/qt/qt_form_host.h"
+#include "platform/qt/qt_strings.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -32,11 +33,6 @@ void holdStartUpMessage(QtMsgType type, const QMessageLogContext&, const QString
     std::fprintf(stderr, "%s: no display could be reached; run it in a desktop session, or headless as: xvfb-run %s\n",
         gProgramName, gProgramName);
     std::_Exit(EXIT_FAILURE);
-}
-
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // A session that ends sends SIGTERM; leave the event loop as a closed window
