@@ -181,6 +181,8 @@ void QtFormWindow::markChanged(const QRect& area)
 void QtFormWindow::paintEvent(QPaintEvent* event)
 {
     ++repaints_;
+    // A move to a screen of another density changes the ratio without a resize.
+    canvas_.resize(size(), devicePixelRatioF());
     QPainter painter(this);
     const QRect area = event->rect();
     const qreal ratio = canvas_.devicePixelRatio();
