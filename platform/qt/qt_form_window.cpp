@@ -83,8 +83,10 @@ QtFormWindow::QtFormWindow(const FormDefinition& definition)
     frameTimer_.setSingleShot(true);
     frameTimer_.setTimerType(Qt::PreciseTimer);
     frameTimer_.setInterval(refreshRate > 0 ? static_cast<int>(std::ceil(kMillisecondsPerSecond / refreshRate)) : kFallbackFrameMs);
+    // The buttons hide what lies behind them, and repainting one means
+    // rendering its face and caption again: leave them out of the update.
     QObject::connect(&frameTimer_, &QTimer::timeout, this, [this] {
-        update(pending_);
+        update(QRegion(pending_).subtracted(buttonsArea_));
         pending_ = {};
     });
 }
@@ -104,6 +106,7 @@ void QtFormWindow::createButtons(const FormDefinition& definition)
                 buttonListener_(name);
         });
         buttonsInTabOrder_.push_back({b.name, b.tabIndex, widget});
+        buttonsArea_ += widget->geometry();
     }
     std::stable_sort(buttonsInTabOrder_.begin(), buttonsInTabOrder_.end(),
         [](const NamedButton& a, const NamedButton& b) { return a.tabIndex < b.tabIndex; });

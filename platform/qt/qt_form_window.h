@@ -4,6 +4,7 @@
 #include "platform/form_operations.h"
 #include "platform/qt/qt_canvas.h"
 
+#include <QRegion>
 #include <QTimer>
 #include <QWidget>
 
@@ -60,6 +61,7 @@ private:
     std::function<void(std::string_view)> buttonListener_;
     std::function<void()> formListener_;
     QRect pending_;
+    QRegion buttonsArea_;
     QTimer frameTimer_;
     bool leftPressed_ = false;
     int repaints_ = 0;
