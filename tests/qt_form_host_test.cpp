@@ -35,6 +35,15 @@ void click(QtFormHost& host, const char* button)
     QTest::mouseClick(host.window().button(button), Qt::LeftButton);
 }
 
+// Starts the form and lets it tick for a while, as a user opening it would.
+bool startAndRun(QtFormHost& host, int ms)
+{
+    host.start();
+    const bool shown = QTest::qWaitForWindowExposed(&host.window());
+    QTest::qWait(ms);
+    return shown;
+}
+
 void clickBareArea(QtFormHost& host)
 {
     QTest::mouseClick(&host.window(), Qt::LeftButton, {}, QPoint(200, 150));
@@ -44,9 +53,7 @@ TEST(QtFormHostTest, RingsAppearFromTheFirstTicksWithoutAnyClick)
 {
     QtFormHost host(tessaryProject);
     EXPECT_EQ(nonBlackPixels(host.window().canvas().image()), 0);
-    host.start();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host.window()));
-    QTest::qWait(100);
+    ASSERT_TRUE(startAndRun(host, 100));
     EXPECT_GT(nonBlackPixels(host.window().canvas().image()), 0);
     EXPECT_FALSE(host.errors().isShown());
 }
@@ -54,9 +61,7 @@ TEST(QtFormHostTest, RingsAppearFromTheFirstTicksWithoutAnyClick)
 TEST(QtFormHostTest, StopHoldsThePictureUntilTheBareAreaIsClicked)
 {
     QtFormHost host(tessaryProject);
-    host.start();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host.window()));
-    QTest::qWait(30);
+    ASSERT_TRUE(startAndRun(host, 30));
     click(host, "cmdstop");
     click(host, "cmdslow");
     const QImage stopped = host.window().canvas().image().copy();
@@ -75,9 +80,7 @@ TEST(QtFormHostTest, StopHoldsThePictureUntilTheBareAreaIsClicked)
 TEST(QtFormHostTest, ClearBlackensTheWholeAreaWhileStopped)
 {
     QtFormHost host(tessaryProject);
-    host.start();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host.window()));
-    QTest::qWait(50);
+    ASSERT_TRUE(startAndRun(host, 50));
     click(host, "cmdstop");
     ASSERT_GT(nonBlackPixels(host.window().canvas().image()), 0);
     click(host, "cmdclear");
