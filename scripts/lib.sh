@@ -2,7 +2,7 @@
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
 
-# configure_and_build BUILD_DIR [CMAKE_ARGS...]
+# configure_and_build BUILD_DIR [CMAKE_ARGS...]: builds everything
 configure_and_build() {
   local dir=$1
   shift
