@@ -18,7 +18,7 @@
 
 namespace {
 
-const char* gProgramName = "";
+std::string gProgramName;
 QStringList gStartUpMessages;
 
 // Qt ends the process with abort() and a page of advice when it cannot reach a
@@ -31,7 +31,7 @@ void holdStartUpMessage(QtMsgType type, const QMessageLogContext&, const QString
         return;
     }
     std::fprintf(stderr, "%s: no display could be reached; run it in a desktop session, or headless as: xvfb-run %s\n",
-        gProgramName, gProgramName);
+        gProgramName.c_str(), gProgramName.c_str());
     std::_Exit(EXIT_FAILURE);
 }
 
@@ -70,8 +70,8 @@ int RunProject(const ProjectDescription& project)
         qputenv("QT_QPA_PLATFORM", "wayland;xcb");
 
     // The program takes no command line; Qt sees only the program's name.
+    gProgramName = project.name;
     std::string name(project.name);
-    gProgramName = name.c_str();
     int argc = 1;
     char* argv[] = {name.data(), nullptr};
 
