@@ -21,6 +21,7 @@ constexpr long kAllowedGrowthKb = 1024;
 constexpr int kWarmUpSeconds = 10;
 constexpr int kDefaultSeconds = 120;
 constexpr int kClickEveryMs = 4;
+constexpr qint64 kMsPerSecond = 1000;
 
 long residentKb()
 {
@@ -77,12 +78,12 @@ int main(int argc, char** argv)
     QObject::connect(&sampler, &QTimer::timeout, [&] {
         const long kb = residentKb();
         peakKb = std::max(peakKb, kb);
-        if (warmKb == 0 && clock.elapsed() >= kWarmUpSeconds * 1000)
+        if (warmKb == 0 && clock.elapsed() >= kWarmUpSeconds * kMsPerSecond)
             warmKb = kb;
-        if (clock.elapsed() >= seconds * 1000L)
+        if (clock.elapsed() >= seconds * kMsPerSecond)
             QApplication::quit();
     });
-    sampler.start(1000);
+    sampler.start(static_cast<int>(kMsPerSecond));
     QApplication::exec();
 
     const long endKb = residentKb();
