@@ -21,6 +21,20 @@ struct FailingCircles : ForwardingWindow {
     bool failing = false;
 };
 
+// Notes the rings the form's code asks for on their way to the real window.
+struct RingWatcher : ForwardingWindow {
+    ErrorNumber circle(Single x, Single y, Single radius, Colour colour) override
+    {
+        ++rings;
+        centre = {x, y};
+        lastColour = colour;
+        return ForwardingWindow::circle(x, y, radius, colour);
+    }
+    int rings = 0;
+    QPointF centre;
+    Colour lastColour = 0;
+};
+
 int nonBlackPixels(const QImage& image)
 {
     int n = 0;
@@ -55,6 +69,52 @@ TEST(QtFormHostTest, RingsAppearFromTheFirstTicksWithoutAnyClick)
     EXPECT_EQ(nonBlackPixels(host.window().canvas().image()), 0);
     ASSERT_TRUE(startAndRun(host, 100));
     EXPECT_GT(nonBlackPixels(host.window().canvas().image()), 0);
+    EXPECT_FALSE(host.errors().isShown());
+}
+
+TEST(QtFormHostTest, EachClickDoesWhatItsButtonSays)
+{
+    RingWatcher watcher;
+    QtFormHost host(tessaryProject, &watcher);
+    watcher.setTarget(&host.window());
+    ASSERT_TRUE(startAndRun(host, 50));
+    struct Step {
+        const char* button; // nullptr: the bare area
+        bool newCentre;
+        bool newColour;
+        Long interval;
+        bool ticking;
+    };
+    const Step steps[] = {
+        {"cmdmove", true, false, 1, true},
+        {"cmdcolor", false, true, 1, true},
+        {"cmdslow", false, false, 101, true},
+        {"cmdfast", false, false, 1, true},
+        {nullptr, false, false, 1, true}, // while running: nothing changes
+        {"cmdstop", false, false, 1, false},
+        {"cmdslow", false, false, 101, false},
+        {"cmdfast", false, false, 1, false},
+        {nullptr, false, false, 1, true},
+    };
+    for (const Step& step : steps) {
+        const QPointF centre = watcher.centre;
+        const Colour colour = watcher.lastColour;
+        if (step.button)
+            click(host, step.button);
+        else
+            clickBareArea(host);
+        const int rings = watcher.rings;
+        QTest::qWait(250); // at 101 ms, room for a tick even on a busy machine
+        const char* name = step.button ? step.button : "bare area";
+        EXPECT_EQ(watcher.rings > rings, step.ticking) << name;
+        if (step.ticking) {
+            EXPECT_EQ(watcher.centre != centre, step.newCentre) << name;
+            EXPECT_EQ(watcher.lastColour != colour, step.newColour) << name;
+        }
+        Long interval = 0;
+        ASSERT_EQ(host.timer().getInterval(interval), ErrorNumber::None);
+        EXPECT_EQ(interval, step.interval) << name;
+    }
     EXPECT_FALSE(host.errors().isShown());
 }
 
