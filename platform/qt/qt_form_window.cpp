@@ -159,7 +159,6 @@ ErrorNumber QtFormWindow::setFillColor(Colour colour)
 
 ErrorNumber QtFormWindow::circle(Single x, Single y, Single radius, Colour colour)
 {
-    ++circles_;
     markChanged(canvas_.drawCircle(twipsToPoint(x, y), radius / kTwipsPerPixel, toQColor(colour)));
     return ErrorNumber::None;
 }

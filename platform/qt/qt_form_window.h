@@ -30,9 +30,8 @@ public:
 
     QPushButton* button(std::string_view name) const;
     const QtCanvas& canvas() const { return canvas_; }
-    // How often the screen was repainted and circles drawn, for measuring.
+    // How often the screen was repainted, for measuring.
     int repaintCount() const { return repaints_; }
-    long circleCount() const { return circles_; }
 
     ErrorNumber getScaleWidth(Single& width) override;
     ErrorNumber getScaleHeight(Single& height) override;
@@ -65,7 +64,6 @@ private:
     QTimer frameTimer_;
     bool leftPressed_ = false;
     int repaints_ = 0;
-    long circles_ = 0;
 };
 
 // Twips are 1/1440 inch; at 96 logical dots per inch, 15 of them make one pixel.
