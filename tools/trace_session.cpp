@@ -144,6 +144,7 @@ std::optional<TraceSession::Problem> TraceSession::run(std::string_view script, 
     std::vector<Event> events;
     if (auto problem = parse(script, events))
         return problem;
+    loaded_ = loaded_ || !events.empty();
     for (const Event& event : events) {
         runEvent(event);
         flush(out);
@@ -166,7 +167,6 @@ void TraceSession::runEvent(const Event& event)
     } else if (verb.word == "tick" && !host_.timerWouldTick()) {
         host_.note("no-tick");
     } else {
-        loaded_ = true;
         dispatcher_.dispatch(dispatcher_.handlerFor(verb.source, verb.event));
     }
     host_.note("state " + formatSingle(code_->centerx) + " " + formatSingle(code_->centery) + " " + std::to_string(code_->red)
