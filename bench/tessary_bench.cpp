@@ -1,7 +1,7 @@
 #include "bench/cadence_recorder.h"
 #include "bench/plain_port.h"
 #include "platform/qt/qt_form_host.h"
-#include "tests/support/forwarding_window.h"
+#include "platform/forwarding_window.h"
 #include "window/frmtessary.h"
 
 #include <QApplication>
@@ -98,7 +98,8 @@ int runCadence(const QString& mode, Long interval, int seconds)
         measure(recorder, [&] { return port.repaintCount(); }, seconds, result);
     } else {
         CountingWindow counting;
-        QtFormHost host(tessaryProject, &counting);
+        const SteadyClock clock;
+        QtFormHost host(tessaryProject, clock, &counting);
         counting.setTarget(&host.window());
         host.start();
         if (host.timer().setInterval(interval) != ErrorNumber::None)
@@ -112,7 +113,8 @@ int runCadence(const QString& mode, Long interval, int seconds)
 int runStartup()
 {
     CountingWindow counting;
-    QtFormHost host(tessaryProject, &counting);
+    const SteadyClock clock;
+    QtFormHost host(tessaryProject, clock, &counting);
     counting.setTarget(&host.window());
     counting.onFirst = [] {
         printJson({{"first_ring_ns", static_cast<double>(monotonicNs())}, {"peak_rss_mb", CadenceRecorder::peakResidentMb()}});

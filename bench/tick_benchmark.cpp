@@ -1,7 +1,4 @@
-#include "logic/drawing_state.h"
-#include "platform/mersenne_sequence.h"
-#include "platform/qt/qt_cadence_timer.h"
-#include "platform/qt/qt_form_window.h"
+#include "platform/qt/qt_form_host.h"
 #include "window/frmtessary.h"
 
 #include <QApplication>
@@ -9,24 +6,25 @@
 #include <benchmark/benchmark.h>
 
 // The cost of one tick and of one Clear: the real handlers, through the real
-// desktop window, into its off-screen picture; nothing reaches the screen.
+// session and desktop window, into its off-screen picture; the timer is never
+// started and nothing reaches the screen.
 namespace {
 
 struct Bench {
     explicit Bench(QSize size)
     {
-        window.resize(size);
-        window.setAttribute(Qt::WA_DontShowOnScreen);
-        window.show(); // resizes the picture to the window
-        code.Form_Load();
+        host.window().resize(size);
+        host.window().setAttribute(Qt::WA_DontShowOnScreen);
+        host.window().show(); // resizes the picture to the window
+        session.load();
     }
-    QtFormWindow window {frmtessary};
-    QtCadenceTimer timer {1, false, [] {}};
-    MersenneSequence rnd;
-    FormWindow formWindow {window, "frmtessary"};
-    FormTimer formTimer {timer, "tmrtime"};
-    DrawingState code {{formWindow, formTimer, rnd}};
+    SteadyClock clock;
+    QtFormHost host {tessaryProject, clock};
+    FormSession& session = host.session();
 };
+
+constexpr std::string_view kMove = "cmdmove";
+constexpr std::string_view kClear = "cmdclear";
 
 // Rings are as large as the centre is deep; moving the centre now and then
 // gives the spread of radii of a whole run rather than of one centre.
@@ -37,9 +35,9 @@ void tick(benchmark::State& state)
     Bench bench(QSize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
     int ticks = 0;
     for (auto _ : state) {
-        bench.code.tmrtime_Timer();
+        bench.session.tick();
         if (++ticks % kTicksPerCentre == 0)
-            bench.code.cmdmove_Click();
+            bench.session.click(kMove);
     }
 }
 
@@ -47,7 +45,7 @@ void clear(benchmark::State& state)
 {
     Bench bench(QSize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
     for (auto _ : state)
-        bench.code.cmdclear_Click();
+        bench.session.click(kClear);
 }
 
 BENCHMARK(tick)->Args({353, 214})->Args({1920, 1080});

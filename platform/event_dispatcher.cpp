@@ -15,13 +15,19 @@ void EventDispatcher::setWiring(std::vector<BoundHandler> wiring)
     wiring_ = std::move(wiring);
 }
 
-std::function<void()> EventDispatcher::handlerFor(std::string_view source, FormEvent event) const
+const std::function<void()>* EventDispatcher::handlerFor(std::string_view source, FormEvent event) const
 {
     for (const BoundHandler& row : wiring_) {
         if (row.source == source && row.event == event)
-            return row.handler;
+            return &row.handler;
     }
-    return {};
+    return nullptr;
+}
+
+bool EventDispatcher::deliver(std::string_view source, FormEvent event)
+{
+    const std::function<void()>* handler = handlerFor(source, event);
+    return handler && dispatch(*handler);
 }
 
 bool EventDispatcher::dispatch(const std::function<void()>& handler)

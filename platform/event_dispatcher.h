@@ -13,8 +13,11 @@ public:
 
     void setWiring(std::vector<BoundHandler> wiring);
 
-    // The handler wired to this event, or an empty function where none is.
-    std::function<void()> handlerFor(std::string_view source, FormEvent event) const;
+    // The handler wired to this event, or nullptr where none is.
+    const std::function<void()>* handlerFor(std::string_view source, FormEvent event) const;
+
+    // Runs the handler wired to this event; returns whether one ran.
+    bool deliver(std::string_view source, FormEvent event);
 
     // Runs the handler unless another is still running: an event that arrives
     // while a handler runs (from a nested event loop) is dropped, never nested.

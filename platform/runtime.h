@@ -1,21 +1,21 @@
 #pragma once
 
 #include "platform/form_definition.h"
-#include "platform/wiring.h"
+#include "platform/form_session.h"
 
+#include <memory>
 #include <string_view>
-#include <vector>
 
 // Everything the runtime needs to start a program: its name and version, the
-// start-up window, and how to attach the window's code to the services of the
-// window once it exists.
+// start-up window, and how to open a session of that window's code on the
+// services of a host.
 struct ProjectDescription {
     std::string_view name;
     std::string_view version;
     // The name of its desktop entry and icon.
     std::string_view desktopId;
     const FormDefinition& startupForm;
-    std::vector<BoundHandler> (*attachCode)(FormServices services);
+    std::unique_ptr<FormSession> (*openStartupForm)(HostServices host);
 };
 
 // Builds the start-up window, runs its Load handler, shows it and runs the event

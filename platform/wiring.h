@@ -5,7 +5,6 @@
 #include "platform/random_sequence.h"
 
 #include <functional>
-#include <memory>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -34,12 +33,13 @@ struct BoundHandler {
     std::function<void()> handler;
 };
 
+// The table's handlers bound to one instance of the code, which must outlive them.
 template <class Code>
-std::vector<BoundHandler> bindWiring(const std::shared_ptr<Code>& code, std::span<const WiringEntry<Code>> table)
+std::vector<BoundHandler> bindWiring(Code& code, std::span<const WiringEntry<Code>> table)
 {
     std::vector<BoundHandler> bound;
     bound.reserve(table.size());
     for (const WiringEntry<Code>& row : table)
-        bound.push_back({row.source, row.event, [code, handler = row.handler] { ((*code).*handler)(); }});
+        bound.push_back({row.source, row.event, [&code, handler = row.handler] { (code.*handler)(); }});
     return bound;
 }

@@ -1,8 +1,8 @@
 #include "logic/drawing_state.h"
 
-#include "platform/event_dispatcher.h"
+#include "platform/recording/recording_host.h"
 #include "platform/timer_rules.h"
-#include "tests/support/recording_host.h"
+#include "window/frmtessary.h"
 
 #include <gtest/gtest.h>
 
@@ -15,17 +15,18 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The form's code against the recording stand-in, with errors going to the
-// stand-in's default handling through the real dispatcher.
+// The form's code on the headless host, with errors going to the host's
+// default handling through the real session.
 struct Form {
     explicit Form(Single width = 5295, Single height = 3210)
-        : host(width, height)
-        , code(host.services())
-        , dispatcher(host)
+        : host(frmtessary)
+        , session(openFrmtessary(host.services()))
+        , code(session->code())
     {
+        host.resize(width, height);
     }
 
-    void run(void (DrawingState::*handler)()) { dispatcher.dispatch([this, handler] { (code.*handler)(); }); }
+    void run(void (DrawingState::*handler)()) { session->run(handler); }
 
     Lines loadWith(std::initializer_list<Single> draws)
     {
@@ -35,8 +36,8 @@ struct Form {
     }
 
     RecordingHost host;
-    DrawingState code;
-    EventDispatcher dispatcher;
+    std::unique_ptr<FormSessionOf<DrawingState>> session;
+    const DrawingState& code;
 };
 
 constexpr Single kLargestRnd = 1.0f - 1.0f / 16777216.0f;

@@ -24,8 +24,8 @@ TEST(EventDispatcherTest, AnErrorLeavingAHandlerGoesToTheDefaultHandlingAndTheNe
         {"tmrtime", FormEvent::Timer, [&] { ++runs; throw RaisedError(ErrorNumber::OperationFailed, "frmtessary", "Circle"); }},
         {"cmdstop", FormEvent::Click, [&] { ++runs; }},
     });
-    EXPECT_TRUE(dispatcher.dispatch(dispatcher.handlerFor("tmrtime", FormEvent::Timer)));
-    EXPECT_TRUE(dispatcher.dispatch(dispatcher.handlerFor("cmdstop", FormEvent::Click)));
+    EXPECT_TRUE(dispatcher.deliver("tmrtime", FormEvent::Timer));
+    EXPECT_TRUE(dispatcher.deliver("cmdstop", FormEvent::Click));
     EXPECT_EQ(runs, 2);
     EXPECT_EQ(errors.reported, std::vector<std::string> {"1000 frmtessary.Circle"});
     EXPECT_FALSE(dispatcher.busy());
@@ -40,15 +40,15 @@ TEST(EventDispatcherTest, UnwiredEventsAreIgnoredAndHandlersNeverNest)
         {"cmdmove", FormEvent::Click, [&] {
              order.push_back("move begins");
              // An event arriving from inside a handler is dropped, not run here.
-             EXPECT_FALSE(dispatcher.dispatch(dispatcher.handlerFor("cmdcolor", FormEvent::Click)));
+             EXPECT_FALSE(dispatcher.deliver("cmdcolor", FormEvent::Click));
              order.push_back("move ends");
          }},
         {"cmdcolor", FormEvent::Click, [&] { order.push_back("color"); }},
     });
-    EXPECT_FALSE(dispatcher.dispatch(dispatcher.handlerFor("cmdmove", FormEvent::Timer)));
-    EXPECT_FALSE(dispatcher.dispatch(dispatcher.handlerFor("frmtessary", FormEvent::Click)));
-    dispatcher.dispatch(dispatcher.handlerFor("cmdmove", FormEvent::Click));
-    dispatcher.dispatch(dispatcher.handlerFor("cmdcolor", FormEvent::Click));
+    EXPECT_FALSE(dispatcher.deliver("cmdmove", FormEvent::Timer));
+    EXPECT_FALSE(dispatcher.deliver("frmtessary", FormEvent::Click));
+    dispatcher.deliver("cmdmove", FormEvent::Click);
+    dispatcher.deliver("cmdcolor", FormEvent::Click);
     EXPECT_EQ(order, (std::vector<std::string> {"move begins", "move ends", "color"}));
 }
 

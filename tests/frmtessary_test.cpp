@@ -1,7 +1,7 @@
 #include "window/frmtessary.h"
 
 #include "logic/drawing_state.h"
-#include "tests/support/recording_host.h"
+#include "platform/recording/recording_host.h"
 
 #include <gtest/gtest.h>
 
@@ -56,16 +56,13 @@ TEST(FrmtessaryTest, EveryControlEventReachesItsOwnHandler)
         {"cmdfast", FormEvent::Click, "get tmrtime.Interval 1"},
         {"cmdstop", FormEvent::Click, "set tmrtime.Enabled 0"},
     };
-    RecordingHost host;
-    const auto wiring = attachFrmtessaryCode(host.services());
-    ASSERT_EQ(wiring.size(), std::size(cases));
+    RecordingHost host(frmtessary);
+    const auto session = openFrmtessary(host.services());
+    ASSERT_EQ(frmtessaryWiring().size(), std::size(cases));
     std::set<std::vector<std::string>> traces;
     for (const Case& c : cases) {
-        const auto row = std::find_if(wiring.begin(), wiring.end(),
-            [&](const BoundHandler& b) { return b.source == c.source && b.event == c.event; });
-        ASSERT_NE(row, wiring.end()) << c.source;
         host.presetInterval(1);
-        row->handler();
+        ASSERT_TRUE(session->deliver(c.source, c.event)) << c.source;
         const auto lines = host.takeLines();
         ASSERT_FALSE(lines.empty()) << c.source;
         EXPECT_EQ(lines.front().substr(0, c.firstLine.size()), c.firstLine) << c.source;

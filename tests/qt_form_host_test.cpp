@@ -1,39 +1,21 @@
 #include "platform/qt/qt_form_host.h"
 
 #include "platform/timer_rules.h"
-#include "tests/support/forwarding_window.h"
+#include "tests/support/manual_clock.h"
+#include "tests/support/watched_window.h"
 #include "window/frmtessary.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// Fails the form's Circle calls while told to.
-struct FailingCircles : ForwardingWindow {
-    ErrorNumber circle(Single x, Single y, Single radius, Colour colour) override
-    {
-        return failing ? ErrorNumber::OperationFailed : ForwardingWindow::circle(x, y, radius, colour);
-    }
-    bool failing = false;
-};
-
-// Notes the rings the form's code asks for on their way to the real window.
-struct RingWatcher : ForwardingWindow {
-    ErrorNumber circle(Single x, Single y, Single radius, Colour colour) override
-    {
-        ++rings;
-        centre = {x, y};
-        lastColour = colour;
-        return ForwardingWindow::circle(x, y, radius, colour);
-    }
-    int rings = 0;
-    QPointF centre;
-    Colour lastColour = 0;
-};
+using std::chrono::milliseconds;
 
 int nonBlackPixels(const QImage& image)
 {
@@ -44,108 +26,129 @@ int nonBlackPixels(const QImage& image)
     return n;
 }
 
-void click(QtFormHost& host, const char* button)
-{
-    QTest::mouseClick(host.window().button(button), Qt::LeftButton);
-}
+// The desktop host on a clock the test moves, with the rings the form's code
+// asks for watched on their way to the real window.
+class QtFormHostTest : public testing::Test {
+protected:
+    QtFormHostTest() { watched.setTarget(&host.window()); }
 
-// Starts the form and lets it tick for a while, as a user opening it would.
-bool startAndRun(QtFormHost& host, int ms)
-{
-    host.start();
-    const bool shown = QTest::qWaitForWindowExposed(&host.window());
-    QTest::qWait(ms);
-    return shown;
-}
+    void start()
+    {
+        host.start();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&host.window()));
+    }
 
-void clickBareArea(QtFormHost& host)
-{
-    QTest::mouseClick(&host.window(), Qt::LeftButton, {}, QPoint(200, 150));
-}
+    // Moves the clock on by this much, waking the timer whenever it asks, as
+    // an event loop with nothing else to do would, and once more at the end,
+    // so that every tick due by then has been delivered.
+    void pass(milliseconds span)
+    {
+        const auto end = clock.now() + span;
+        for (auto wake = host.timer().cadence().nextWake(); wake && *wake <= end; wake = host.timer().cadence().nextWake()) {
+            clock.advanceTo(*wake);
+            host.timer().wake();
+        }
+        clock.advanceTo(end);
+        host.timer().wake();
+    }
 
-TEST(QtFormHostTest, RingsAppearFromTheFirstTicksWithoutAnyClick)
+    void click(const char* button) { QTest::mouseClick(host.window().button(button), Qt::LeftButton); }
+    void clickBareArea() { QTest::mouseClick(&host.window(), Qt::LeftButton, {}, QPoint(200, 150)); }
+
+    Long interval()
+    {
+        Long value = 0;
+        EXPECT_EQ(host.timer().getInterval(value), ErrorNumber::None);
+        return value;
+    }
+
+    ManualClock clock;
+    WatchedWindow watched;
+    QtFormHost host {tessaryProject, clock, &watched};
+};
+
+TEST_F(QtFormHostTest, RingsComeFromTheFirstTickWithoutAnyClick)
 {
-    QtFormHost host(tessaryProject);
     EXPECT_EQ(nonBlackPixels(host.window().canvas().image()), 0);
-    ASSERT_TRUE(startAndRun(host, 100));
+    start();
+    EXPECT_EQ(watched.rings, 0) << "a ring before the first interval has passed";
+    pass(milliseconds(1));
+    EXPECT_EQ(watched.rings, 1);
     EXPECT_GT(nonBlackPixels(host.window().canvas().image()), 0);
+    pass(milliseconds(99));
+    EXPECT_EQ(watched.rings, 100);
     EXPECT_FALSE(host.errors().isShown());
 }
 
-TEST(QtFormHostTest, EachClickDoesWhatItsButtonSays)
+TEST_F(QtFormHostTest, EachClickDoesWhatItsButtonSays)
 {
-    RingWatcher watcher;
-    QtFormHost host(tessaryProject, &watcher);
-    watcher.setTarget(&host.window());
-    ASSERT_TRUE(startAndRun(host, 50));
+    start();
+    pass(milliseconds(5));
     struct Step {
         const char* button; // nullptr: the bare area
         bool newCentre;
         bool newColour;
         Long interval;
-        bool ticking;
+        long rings; // in the 250 ms after the click
     };
     const Step steps[] = {
-        {"cmdmove", true, false, 1, true},
-        {"cmdcolor", false, true, 1, true},
-        {"cmdslow", false, false, 101, true},
-        {"cmdfast", false, false, 1, true},
-        {nullptr, false, false, 1, true}, // while running: nothing changes
-        {"cmdstop", false, false, 1, false},
-        {"cmdslow", false, false, 101, false},
-        {"cmdfast", false, false, 1, false},
-        {nullptr, false, false, 1, true},
+        {"cmdmove", true, false, 1, 250},
+        {"cmdcolor", false, true, 1, 250},
+        {"cmdslow", false, false, 101, 2},
+        {"cmdfast", false, false, 1, 250},
+        {nullptr, false, false, 1, 250}, // while running: nothing changes
+        {"cmdstop", false, false, 1, 0},
+        {"cmdslow", false, false, 101, 0},
+        {"cmdfast", false, false, 1, 0},
+        {nullptr, false, false, 1, 250},
     };
     for (const Step& step : steps) {
-        const QPointF centre = watcher.centre;
-        const Colour colour = watcher.lastColour;
+        const QPointF centre = watched.centre;
+        const Colour colour = watched.lastColour;
         if (step.button)
-            click(host, step.button);
+            click(step.button);
         else
-            clickBareArea(host);
-        const int rings = watcher.rings;
-        QTest::qWait(250); // at 101 ms, room for a tick even on a busy machine
+            clickBareArea();
+        const long rings = watched.rings;
+        pass(milliseconds(250));
         const char* name = step.button ? step.button : "bare area";
-        EXPECT_EQ(watcher.rings > rings, step.ticking) << name;
-        if (step.ticking) {
-            EXPECT_EQ(watcher.centre != centre, step.newCentre) << name;
-            EXPECT_EQ(watcher.lastColour != colour, step.newColour) << name;
+        EXPECT_EQ(watched.rings - rings, step.rings) << name;
+        if (step.rings > 0) {
+            EXPECT_EQ(watched.centre != centre, step.newCentre) << name;
+            EXPECT_EQ(watched.lastColour != colour, step.newColour) << name;
         }
-        Long interval = 0;
-        ASSERT_EQ(host.timer().getInterval(interval), ErrorNumber::None);
-        EXPECT_EQ(interval, step.interval) << name;
+        EXPECT_EQ(interval(), step.interval) << name;
     }
     EXPECT_FALSE(host.errors().isShown());
 }
 
-TEST(QtFormHostTest, StopHoldsThePictureUntilTheBareAreaIsClicked)
+TEST_F(QtFormHostTest, StopHoldsThePictureUntilTheBareAreaIsClicked)
 {
-    QtFormHost host(tessaryProject);
-    ASSERT_TRUE(startAndRun(host, 30));
-    click(host, "cmdstop");
-    click(host, "cmdslow");
+    start();
+    pass(milliseconds(30));
+    click("cmdstop");
+    click("cmdslow");
     const QImage stopped = host.window().canvas().image().copy();
-    QTest::qWait(150);
+    pass(milliseconds(1000));
     EXPECT_EQ(host.window().canvas().image(), stopped);
-    Long interval = 0;
-    ASSERT_EQ(host.timer().getInterval(interval), ErrorNumber::None);
-    EXPECT_EQ(interval, 101);
+    EXPECT_FALSE(host.timer().armed()) << "a stopped timer still wakes the program";
+    EXPECT_EQ(interval(), 101);
 
-    click(host, "cmdfast");
-    clickBareArea(host);
-    QTest::qWait(150);
+    click("cmdfast");
+    clickBareArea();
+    pass(milliseconds(10));
+    EXPECT_EQ(watched.rings, 40);
     EXPECT_NE(host.window().canvas().image(), stopped);
 }
 
-TEST(QtFormHostTest, ClearBlackensTheWholeAreaWhileStopped)
+TEST_F(QtFormHostTest, ClearBlackensTheWholeAreaWhileStopped)
 {
-    QtFormHost host(tessaryProject);
-    ASSERT_TRUE(startAndRun(host, 50));
-    click(host, "cmdstop");
+    start();
+    pass(milliseconds(50));
+    click("cmdstop");
     ASSERT_GT(nonBlackPixels(host.window().canvas().image()), 0);
-    click(host, "cmdclear");
+    click("cmdclear");
     EXPECT_EQ(nonBlackPixels(host.window().canvas().image()), 0);
-    QTest::qWait(50);
     // What the screen shows outside the buttons is black too.
     const QImage shown = host.window().grab().toImage().convertToFormat(QImage::Format_RGB32);
     const qreal ratio = shown.devicePixelRatio();
@@ -159,50 +162,53 @@ TEST(QtFormHostTest, ClearBlackensTheWholeAreaWhileStopped)
     }
 }
 
-TEST(QtFormHostTest, AnErrorOnEveryTickShowsOneDialogAndTheProgramGoesOn)
+TEST_F(QtFormHostTest, AnErrorOnEveryTickShowsOneDialogAndTheProgramGoesOn)
 {
-    FailingCircles failing;
-    QtFormHost host(tessaryProject, &failing);
-    QtFormWindow* real = &host.window();
-    failing.setTarget(real);
-
-    failing.failing = true;
-    host.start();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(real));
-    QTest::qWait(500);
-    const int halfway = host.errors().count();
-    QTest::qWait(500);
-    EXPECT_GT(halfway, 10);
-    EXPECT_GT(host.errors().count(), halfway);
+    watched.failing = true;
+    start();
+    pass(milliseconds(500));
+    EXPECT_EQ(host.errors().count(), 500);
     EXPECT_TRUE(host.errors().isShown());
-    EXPECT_TRUE(host.errors().text().contains("Error 1000"));
-    EXPECT_TRUE(host.errors().text().contains("frmtessary"));
-    EXPECT_TRUE(host.errors().text().contains("Circle"));
-    EXPECT_TRUE(host.errors().text().contains(QString::number(host.errors().count())));
+    for (const char* part : {"Error 1000", "frmtessary", "Circle", "500"})
+        EXPECT_TRUE(host.errors().text().contains(QLatin1String(part))) << part;
     const QWidgetList windows = QApplication::topLevelWidgets();
     EXPECT_EQ(std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible() && w->inherits("QDialog"); }), 1);
-    EXPECT_EQ(nonBlackPixels(real->canvas().image()), 0);
+    EXPECT_EQ(nonBlackPixels(host.window().canvas().image()), 0);
 
-    failing.failing = false;
-    QTest::qWait(100);
-    const int settled = host.errors().count();
-    EXPECT_GT(nonBlackPixels(real->canvas().image()), 0);
-    QTest::qWait(50);
-    EXPECT_EQ(host.errors().count(), settled);
+    watched.failing = false;
+    pass(milliseconds(100));
+    EXPECT_EQ(host.errors().count(), 500);
+    EXPECT_EQ(watched.rings, 100);
+    EXPECT_GT(nonBlackPixels(host.window().canvas().image()), 0);
 }
 
-TEST(QtFormHostTest, TheTimerRefusingSlowerIsReportedAndTheIntervalStays)
+TEST_F(QtFormHostTest, TheTimerRefusingSlowerIsReportedAndTheIntervalStays)
 {
-    QtFormHost host(tessaryProject);
-    host.start();
+    start();
     ASSERT_EQ(host.timer().setInterval(kMaxTimerInterval), ErrorNumber::None);
-    click(host, "cmdslow");
-    Long interval = 0;
-    ASSERT_EQ(host.timer().getInterval(interval), ErrorNumber::None);
-    EXPECT_EQ(interval, kMaxTimerInterval);
+    click("cmdslow");
+    EXPECT_EQ(interval(), kMaxTimerInterval);
     EXPECT_EQ(host.errors().count(), 1);
     EXPECT_TRUE(host.errors().text().contains("Invalid property value"));
     EXPECT_TRUE(host.errors().text().contains("tmrtime"));
+}
+
+TEST_F(QtFormHostTest, ClosingTheWindowEndsTheEventLoopWithStatus0)
+{
+    constexpr int kGivenUp = 99;
+    constexpr int kWatchdogMs = 10000;
+    QTimer::singleShot(0, &host.window(), [this] {
+        // Behind an error dialog, as a user who closes the program would be.
+        watched.failing = true;
+        pass(milliseconds(1));
+        host.window().close();
+    });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QApplication::exit(kGivenUp); });
+    watchdog.start(kWatchdogMs);
+    EXPECT_EQ(host.run(), 0);
+    EXPECT_TRUE(host.errors().isShown());
 }
 
 } // namespace

@@ -113,17 +113,18 @@ TEST(QtFormWindowTest, ClicksReachTheButtonOrTheBareAreaNeverBoth)
     }
 }
 
-TEST(QtFormWindowTest, ManyDrawingsReachTheScreenInFewRepaints)
+TEST(QtFormWindowTest, ManyDrawingsInOneFrameAskForOneRepaint)
 {
     ShownWindow shown;
     QTest::qWait(50);
-    const int before = shown.window.repaintCount();
+    const int before = shown.window.repaintRequests();
     for (int i = 0; i < 200; ++i)
         ASSERT_EQ(shown.window.circle(2000 + 5 * i, 1600, 300, 0x0000FF00), ErrorNumber::None);
-    QTest::qWait(100);
-    const int repaints = shown.window.repaintCount() - before;
-    EXPECT_GE(repaints, 1);
-    EXPECT_LE(repaints, 8);
+    EXPECT_EQ(shown.window.repaintRequests(), before) << "a drawing asked for the screen before the frame was due";
+    // Counted where the window asks, not where Qt has merged the asking.
+    QTRY_VERIFY(shown.window.repaintRequests() > before);
+    QTest::qWait(50);
+    EXPECT_EQ(shown.window.repaintRequests(), before + 1);
     const QImage picture = shown.window.grab().toImage().convertToFormat(QImage::Format_RGB32);
     int green = 0;
     for (int y = 0; y < picture.height(); ++y)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
@@ -69,7 +70,9 @@ public:
             } else if (verb == "resize") {
                 words >> width_ >> height_;
             } else if (verb == "fail") {
-                words >> failKind_ >> failName_;
+                std::string kind, name;
+                words >> kind >> name;
+                failures_.emplace_back(kind, name);
             }
         } catch (const Raised& raised) {
             emit("error " + std::to_string(raised.number) + " " + raised.where);
@@ -105,8 +108,9 @@ private:
     void operation(const std::string& kind, const std::string& name, const std::string& value)
     {
         const std::string line = kind + " " + name + " " + value;
-        if (kind == failKind_ && name == failName_) {
-            failKind_.clear();
+        const auto failure = std::find(failures_.begin(), failures_.end(), std::pair(kind, name));
+        if (failure != failures_.end()) {
+            failures_.erase(failure);
             emit("fail " + line);
             throw Raised {1000, name};
         }
@@ -183,7 +187,8 @@ private:
     int red_ = 0, green_ = 0, blue_ = 0;
     long long interval_ = 1;
     int enabled_ = -1;
-    std::string failKind_, failName_;
+    // Injected failures still waiting for their operation.
+    std::vector<std::pair<std::string, std::string>> failures_;
 };
 
 std::vector<std::string> randomSession(std::mt19937& random, int length)
@@ -259,6 +264,9 @@ TEST(TraceSessionTest, WorkedExamplesMatchTheModel)
         {"load", "resize 0 0", "move", "tick", "tick", "resize 100 0", "clear"},
         {"load", "fail get tmrtime.Interval", "faster", "fail set tmrtime.Interval", "faster", "tick"},
         {"load", "fail call frmtessary.Circle", "tick", "tick", "fail get frmtessary.ScaleHeight", "load"},
+        // Pending at once, each for its own operation; a refusal leaves the injection waiting.
+        {"load", "fail get frmtessary.ScaleHeight", "fail call frmtessary.Circle", "fail set tmrtime.Interval",
+            "fail set tmrtime.Interval", "tick", "move", "faster", "faster", "faster", "faster", "faster"},
     };
     for (size_t i = 0; i < scripts.size(); ++i) {
         auto script = scripts[i];

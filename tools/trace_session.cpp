@@ -12,38 +12,65 @@
 
 namespace {
 
+// What a verb of the script acts on.
+enum class Target {
+    Form, // the window's own event
+    Timer, // the window's timer
+    Control, // the named control
+    Host, // the headless host itself, not a handler
+};
+
 struct Verb {
     std::string_view word;
     size_t arguments;
-    std::string_view source; // empty: acts on the stand-in, not on a handler
+    Target target;
     FormEvent event;
+    std::string_view control = {};
 };
 
 constexpr Verb kVerbs[] = {
-    {"load", 0, "frmtessary", FormEvent::Load},
-    {"tick", 0, "tmrtime", FormEvent::Timer},
-    {"move", 0, "cmdmove", FormEvent::Click},
-    {"color", 0, "cmdcolor", FormEvent::Click},
-    {"clear", 0, "cmdclear", FormEvent::Click},
-    {"slower", 0, "cmdslow", FormEvent::Click},
-    {"faster", 0, "cmdfast", FormEvent::Click},
-    {"stop", 0, "cmdstop", FormEvent::Click},
-    {"click", 0, "frmtessary", FormEvent::Click},
-    {"resize", 2, {}, FormEvent::Load},
-    {"fail", 2, {}, FormEvent::Load},
+    {"load", 0, Target::Form, FormEvent::Load},
+    {"tick", 0, Target::Timer, FormEvent::Timer},
+    {"move", 0, Target::Control, FormEvent::Click, "cmdmove"},
+    {"color", 0, Target::Control, FormEvent::Click, "cmdcolor"},
+    {"clear", 0, Target::Control, FormEvent::Click, "cmdclear"},
+    {"slower", 0, Target::Control, FormEvent::Click, "cmdslow"},
+    {"faster", 0, Target::Control, FormEvent::Click, "cmdfast"},
+    {"stop", 0, Target::Control, FormEvent::Click, "cmdstop"},
+    {"click", 0, Target::Form, FormEvent::Click},
+    {"resize", 2, Target::Host, FormEvent::Load},
+    {"fail", 2, Target::Host, FormEvent::Load},
 };
 
 // Every operation the form's code can call, as the trace names it.
-constexpr std::pair<std::string_view, std::string_view> kOperations[] = {
-    {"get", "frmtessary.ScaleWidth"},
-    {"get", "frmtessary.ScaleHeight"},
-    {"set", "frmtessary.FillColor"},
-    {"call", "frmtessary.Circle"},
-    {"call", "frmtessary.Line"},
-    {"get", "tmrtime.Interval"},
-    {"set", "tmrtime.Interval"},
-    {"set", "tmrtime.Enabled"},
+struct OperationName {
+    std::string_view kind;
+    Target owner;
+    std::string_view property;
 };
+
+constexpr OperationName kOperations[] = {
+    {"get", Target::Form, "ScaleWidth"},
+    {"get", Target::Form, "ScaleHeight"},
+    {"set", Target::Form, "FillColor"},
+    {"call", Target::Form, "Circle"},
+    {"call", Target::Form, "Line"},
+    {"get", Target::Timer, "Interval"},
+    {"set", Target::Timer, "Interval"},
+    {"set", Target::Timer, "Enabled"},
+};
+
+std::string_view ownerName(Target owner)
+{
+    return owner == Target::Timer ? frmtessary.timer.name : frmtessary.name;
+}
+
+bool isOperation(const std::string& kind, const std::string& name)
+{
+    return std::any_of(std::begin(kOperations), std::end(kOperations), [&](const OperationName& op) {
+        return op.kind == kind && name == std::string(ownerName(op.owner)) + "." + std::string(op.property);
+    });
+}
 
 const Verb* findVerb(std::string_view word)
 {
@@ -96,10 +123,9 @@ std::vector<Word> splitWords(std::string_view script)
 } // namespace
 
 TraceSession::TraceSession()
-    : code_(std::make_shared<DrawingState>(host_.services()))
-    , dispatcher_(host_)
+    : host_(frmtessary)
+    , session_(openFrmtessary(host_.services()))
 {
-    dispatcher_.setWiring(bindWiring(code_, frmtessaryWiring()));
 }
 
 std::optional<TraceSession::Problem> TraceSession::parse(std::string_view script, std::vector<Event>& events) const
@@ -128,9 +154,7 @@ std::optional<TraceSession::Problem> TraceSession::parse(std::string_view script
                     return Problem {words[i + a].line, event.words[a], "not a size: a number from 0 up"};
             }
         }
-        if (verb->word == "fail"
-            && std::none_of(std::begin(kOperations), std::end(kOperations),
-                [&](const auto& op) { return op.first == event.words[1] && op.second == event.words[2]; })) {
+        if (verb->word == "fail" && !isOperation(event.words[1], event.words[2])) {
             return Problem {words[i + 1].line, event.words[1] + " " + event.words[2], "no such operation"};
         }
         events.push_back(std::move(event));
@@ -167,10 +191,11 @@ void TraceSession::runEvent(const Event& event)
     } else if (verb.word == "tick" && !host_.timerWouldTick()) {
         host_.note("no-tick");
     } else {
-        dispatcher_.dispatch(dispatcher_.handlerFor(verb.source, verb.event));
+        session_->deliver(verb.target == Target::Control ? verb.control : ownerName(verb.target), verb.event);
     }
-    host_.note("state " + formatSingle(code_->centerx) + " " + formatSingle(code_->centery) + " " + std::to_string(code_->red)
-        + " " + std::to_string(code_->green) + " " + std::to_string(code_->blue));
+    const DrawingState& code = session_->code();
+    host_.note("state " + formatSingle(code.centerx) + " " + formatSingle(code.centery) + " " + std::to_string(code.red)
+        + " " + std::to_string(code.green) + " " + std::to_string(code.blue));
     host_.note("timer " + std::to_string(host_.interval()) + " " + std::to_string(host_.enabled()));
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "logic/drawing_state.h"
-#include "platform/event_dispatcher.h"
-#include "tests/support/recording_host.h"
+#include "platform/form_session.h"
+#include "platform/recording/recording_host.h"
 
 #include <iosfwd>
 #include <memory>
@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-// Runs a script of events through the real handlers against the recording
-// stand-in and prints what happens, one line per operation. A script is words
+// Runs a script of events through the real handlers on the headless host and prints what happens, one line per operation. A script is words
 // separated by white space; '#' starts a comment that runs to the end of its
 // line. The whole script is read and checked before anything runs, so a bad
 // one prints nothing but the one line that says what is wrong.
@@ -29,7 +28,7 @@ public:
     // found in it instead, having run nothing.
     std::optional<Problem> run(std::string_view script, std::ostream& out);
 
-    const DrawingState& state() const { return *code_; }
+    const DrawingState& state() const { return session_->code(); }
     const RecordingHost& host() const { return host_; }
 
 private:
@@ -42,7 +41,6 @@ private:
     void flush(std::ostream& out);
 
     RecordingHost host_;
-    std::shared_ptr<DrawingState> code_;
-    EventDispatcher dispatcher_;
+    std::unique_ptr<FormSessionOf<DrawingState>> session_;
     bool loaded_ = false;
 };

@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr std::string_view kFormName = "frmtessary";
+constexpr std::string_view kTimerName = "tmrtime";
 constexpr Colour kMenuTextColour = 0x80000007u;
 constexpr Colour kLightPink = 0x00C0C0FFu;
 
@@ -20,9 +22,9 @@ constexpr std::array<ButtonDefinition, 6> kButtons = {{
 }};
 
 constexpr std::array<WiringEntry<DrawingState>, 9> kWiring = {{
-    {"frmtessary", FormEvent::Load, &DrawingState::Form_Load},
-    {"frmtessary", FormEvent::Click, &DrawingState::Form_Click},
-    {"tmrtime", FormEvent::Timer, &DrawingState::tmrtime_Timer},
+    {kFormName, FormEvent::Load, &DrawingState::Form_Load},
+    {kFormName, FormEvent::Click, &DrawingState::Form_Click},
+    {kTimerName, FormEvent::Timer, &DrawingState::tmrtime_Timer},
     {"cmdmove", FormEvent::Click, &DrawingState::cmdmove_Click},
     {"cmdcolor", FormEvent::Click, &DrawingState::cmdcolor_Click},
     {"cmdclear", FormEvent::Click, &DrawingState::cmdclear_Click},
@@ -34,7 +36,7 @@ constexpr std::array<WiringEntry<DrawingState>, 9> kWiring = {{
 } // namespace
 
 const FormDefinition frmtessary = {
-    .name = "frmtessary",
+    .name = kFormName,
     .settings = {
         .caption = "Form1",
         .backColor = kMenuTextColour,
@@ -46,7 +48,7 @@ const FormDefinition frmtessary = {
         .linkTopic = "Form1",
     },
     .buttons = kButtons,
-    .timer = {.name = "tmrtime", .interval = 1, .enabled = true},
+    .timer = {.name = kTimerName, .interval = 1, .enabled = true},
 };
 
 std::span<const WiringEntry<DrawingState>> frmtessaryWiring()
@@ -54,15 +56,24 @@ std::span<const WiringEntry<DrawingState>> frmtessaryWiring()
     return kWiring;
 }
 
-std::vector<BoundHandler> attachFrmtessaryCode(FormServices services)
+std::unique_ptr<FormSessionOf<DrawingState>> openFrmtessary(HostServices host)
 {
-    return bindWiring(std::make_shared<DrawingState>(services), frmtessaryWiring());
+    return std::make_unique<FormSessionOf<DrawingState>>(frmtessary, frmtessaryWiring(), host);
 }
+
+namespace {
+
+std::unique_ptr<FormSession> openStartupForm(HostServices host)
+{
+    return openFrmtessary(host);
+}
+
+} // namespace
 
 const ProjectDescription tessaryProject = {
     .name = "Tessary",
     .version = "1.00",
     .desktopId = "org.tessary.Tessary",
     .startupForm = frmtessary,
-    .attachCode = attachFrmtessaryCode,
+    .openStartupForm = openStartupForm,
 };

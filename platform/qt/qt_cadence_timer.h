@@ -1,48 +1,32 @@
 #pragma once
 
-#include "platform/form_operations.h"
+#include "platform/cadence_timer.h"
 
 #include <QTimer>
 
-#include <chrono>
-#include <functional>
-
-// The window's timer on the desktop. Keeps its own cadence against the
-// monotonic clock, because a plain toolkit timer at 1 ms merges late timeouts
-// and loses about a tenth of them: ticks that are late are delivered in a burst
-// of at most the ticks of kLongestCatchUp, and the rest are dropped. Switching
-// it on or setting the interval starts the wait for the next tick anew; an
-// interval of 0 gives no ticks. It wakes at most once per kShortestWake and
-// then delivers every tick that fell due meanwhile: at 1 ms that is a quarter
-// of the wake-ups, which cost more than the rings, and the screen, refreshed
-// once a frame, shows the same. It does not know what a tick does.
-class QtCadenceTimer : public TimerOperations {
+// The window's timer on the desktop: a CadenceTimer woken by one single-shot
+// toolkit timer, armed anew after every change for the wake-up the schedule
+// asks for. Nothing waits while no tick can come.
+class QtCadenceTimer final : public TimerOperations {
 public:
-    QtCadenceTimer(Long interval, bool enabled, std::function<void()> onTick);
+    QtCadenceTimer(const TimerDefinition& definition, const MonotonicClock& clock);
 
-    // Ticks start only from here, so that none comes before the window is ready.
-    void start();
+    void start(std::function<void()> onTick);
+    // What the toolkit timer does when it fires: delivers the ticks due by now
+    // and arms itself for the next. Tests that move the clock by hand call it.
+    void wake();
+
+    const CadenceTimer& cadence() const { return cadence_; }
+    bool armed() const { return alarm_.isActive(); }
 
     ErrorNumber getInterval(Long& interval) override;
     ErrorNumber setInterval(Long interval) override;
     ErrorNumber setEnabled(Boolean enabled) override;
 
-    static constexpr std::chrono::milliseconds kLongestCatchUp {50};
-    static constexpr std::chrono::milliseconds kShortestWake {4};
-
 private:
-    using Clock = std::chrono::steady_clock;
+    void arm();
 
-    void restartWait();
-    void deliverDueTicks();
-    void armForNextTick();
-
-    QTimer wakeUp_;
-    std::function<void()> onTick_;
-    Long interval_;
-    bool enabled_;
-    bool started_ = false;
-    unsigned generation_ = 0;
-    Clock::time_point nextDue_;
-    Clock::time_point lastWake_;
+    const MonotonicClock& clock_;
+    CadenceTimer cadence_;
+    QTimer alarm_;
 };

@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-QtErrorDialog::QtErrorDialog(QWidget* owner)
+QtErrorDialog::QtErrorDialog(QWidget& owner)
     : owner_(owner)
 {
 }
@@ -23,7 +23,7 @@ void QtErrorDialog::report(const RaisedError& error)
     ++count_;
     if (!dialog_) {
         // Built on first use: a program without errors pays nothing for it.
-        dialog_ = new QDialog(owner_);
+        dialog_ = new QDialog(&owner_);
         dialog_->setWindowTitle(QApplication::applicationName());
         dialog_->setModal(false);
         auto* layout = new QVBoxLayout(dialog_);

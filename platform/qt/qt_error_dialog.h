@@ -15,8 +15,10 @@ class QWidget;
 // an event loop of its own, so no handler can run inside another while it is up.
 class QtErrorDialog : public ErrorReporter {
 public:
-    explicit QtErrorDialog(QWidget* owner);
+    explicit QtErrorDialog(QWidget& owner);
     ~QtErrorDialog() override;
+    QtErrorDialog(const QtErrorDialog&) = delete;
+    QtErrorDialog& operator=(const QtErrorDialog&) = delete;
 
     void report(const RaisedError& error) override;
 
@@ -25,8 +27,9 @@ public:
     bool isShown() const;
 
 private:
-    QWidget* owner_;
+    QWidget& owner_;
+    // The dialog is its owner's child and goes with it; both are guarded.
     QPointer<QDialog> dialog_;
-    QLabel* message_ = nullptr;
+    QPointer<QLabel> message_;
     int count_ = 0;
 };

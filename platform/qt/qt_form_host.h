@@ -1,7 +1,8 @@
 #pragma once
 
-#include "platform/event_dispatcher.h"
+#include "platform/form_session.h"
 #include "platform/mersenne_sequence.h"
+#include "platform/monotonic_clock.h"
 #include "platform/qt/qt_cadence_timer.h"
 #include "platform/qt/qt_error_dialog.h"
 #include "platform/qt/qt_form_window.h"
@@ -9,33 +10,32 @@
 
 #include <memory>
 
-// One running form on the desktop: builds the window and timer from the
-// project's start-up form, attaches the form's code through its wiring table,
-// and routes clicks and ticks to it one at a time. Errors that leave a handler
-// go to the error dialog. Creating it runs nothing; load() and start() do.
+// The desktop host of one form: builds its window and timer from the project's
+// start-up form, opens a session of the form's code on them, and forwards
+// clicks and ticks to it. Errors that leave a handler go to the error dialog;
+// closing the window ends the event loop with status 0. Creating it runs
+// nothing; start() and run() do.
 class QtFormHost {
 public:
     // windowOperations, where given, stands between the form's code and the
     // window (to observe or fail its calls); by default the code calls the
     // window directly.
-    explicit QtFormHost(const ProjectDescription& project, WindowOperations* windowOperations = nullptr);
+    QtFormHost(const ProjectDescription& project, const MonotonicClock& clock, WindowOperations* windowOperations = nullptr);
 
     // Runs the Load handler, then shows the window and lets the timer tick.
     void start();
+    // Starts, then runs the event loop until the window is closed.
+    int run();
 
-    QtFormWindow& window() { return *window_; }
+    QtFormWindow& window() { return window_; }
     QtCadenceTimer& timer() { return timer_; }
     QtErrorDialog& errors() { return errors_; }
-    EventDispatcher& dispatcher() { return dispatcher_; }
+    FormSession& session() { return *session_; }
 
 private:
-    const FormDefinition& definition_;
-    std::unique_ptr<QtFormWindow> window_;
+    QtFormWindow window_;
     QtErrorDialog errors_;
-    EventDispatcher dispatcher_;
     MersenneSequence rnd_;
-    std::function<void()> tickHandler_;
     QtCadenceTimer timer_;
-    FormWindow formWindow_;
-    FormTimer formTimer_;
+    const std::unique_ptr<FormSession> session_;
 };

@@ -83,12 +83,7 @@ QtFormWindow::QtFormWindow(const FormDefinition& definition)
     frameTimer_.setSingleShot(true);
     frameTimer_.setTimerType(Qt::PreciseTimer);
     frameTimer_.setInterval(refreshRate > 0 ? static_cast<int>(std::ceil(kMillisecondsPerSecond / refreshRate)) : kFallbackFrameMs);
-    // The buttons hide what lies behind them, and repainting one means
-    // rendering its face and caption again: leave them out of the update.
-    QObject::connect(&frameTimer_, &QTimer::timeout, this, [this] {
-        update(QRegion(pending_).subtracted(buttonsArea_));
-        pending_ = {};
-    });
+    QObject::connect(&frameTimer_, &QTimer::timeout, this, [this] { requestRepaint(); });
 }
 
 void QtFormWindow::createButtons(const FormDefinition& definition)
@@ -122,6 +117,11 @@ void QtFormWindow::onButtonClicked(std::function<void(std::string_view)> listene
 void QtFormWindow::onFormClicked(std::function<void()> listener)
 {
     formListener_ = std::move(listener);
+}
+
+void QtFormWindow::onClosed(std::function<void()> listener)
+{
+    closedListener_ = std::move(listener);
 }
 
 void QtFormWindow::focusFirstControl()
@@ -180,6 +180,15 @@ void QtFormWindow::markChanged(const QRect& area)
         frameTimer_.start();
 }
 
+// The buttons hide what lies behind them, and repainting one means rendering
+// its face and caption again: leave them out of the update.
+void QtFormWindow::requestRepaint()
+{
+    ++repaintRequests_;
+    update(QRegion(pending_).subtracted(buttonsArea_));
+    pending_ = {};
+}
+
 void QtFormWindow::paintEvent(QPaintEvent* event)
 {
     ++repaints_;
@@ -209,4 +218,11 @@ void QtFormWindow::mouseReleaseEvent(QMouseEvent* event)
     leftPressed_ = false;
     if (click && formListener_)
         formListener_();
+}
+
+void QtFormWindow::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (closedListener_)
+        closedListener_();
 }

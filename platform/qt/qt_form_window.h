@@ -24,14 +24,17 @@ public:
 
     void onButtonClicked(std::function<void(std::string_view name)> listener);
     void onFormClicked(std::function<void()> listener);
+    void onClosed(std::function<void()> listener);
 
     // Gives the keyboard focus to the control that comes first in tab order.
     void focusFirstControl();
 
     QPushButton* button(std::string_view name) const;
     const QtCanvas& canvas() const { return canvas_; }
-    // How often the screen was repainted, for measuring.
+    // How often the screen was repainted, and how often the window asked for
+    // it, for measuring.
     int repaintCount() const { return repaints_; }
+    int repaintRequests() const { return repaintRequests_; }
 
     ErrorNumber getScaleWidth(Single& width) override;
     ErrorNumber getScaleHeight(Single& height) override;
@@ -44,10 +47,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createButtons(const FormDefinition& definition);
     void markChanged(const QRect& area);
+    void requestRepaint();
 
     struct NamedButton {
         std::string_view name;
@@ -59,11 +64,13 @@ private:
     std::vector<NamedButton> buttonsInTabOrder_;
     std::function<void(std::string_view)> buttonListener_;
     std::function<void()> formListener_;
+    std::function<void()> closedListener_;
     QRect pending_;
     QRegion buttonsArea_;
     QTimer frameTimer_;
     bool leftPressed_ = false;
     int repaints_ = 0;
+    int repaintRequests_ = 0;
 };
 
 // Twips are 1/1440 inch; at 96 logical dots per inch, 15 of them make one pixel.

@@ -12,38 +12,77 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <string>
 
 namespace {
 
-std::string gProgramName;
-QStringList gStartUpMessages;
+// What Qt said while it started, held back until it has. Qt may log from
+// threads of its own (the X11 event reader), so the list has a lock.
+struct StartUpMessages {
+    std::mutex lock;
+    QStringList held;
+    std::string programName;
+};
 
-// Qt ends the process with abort() and a page of advice when it cannot reach a
-// display. Hold its messages back while it starts; if it gives up, say so in one
-// line with a way forward and leave with a plain failure status instead.
+StartUpMessages& startUpMessages()
+{
+    // Never destroyed: Qt may still log while the process ends.
+    static auto* messages = new StartUpMessages;
+    return *messages;
+}
+
+bool saysNoDisplay(const QString& message)
+{
+    return message.contains(QLatin1String("could not connect to display"), Qt::CaseInsensitive)
+        || message.contains(QLatin1String("Failed to create wl_display"), Qt::CaseInsensitive);
+}
+
+QString firstLine(const QString& message)
+{
+    return message.section(QLatin1Char('\n'), 0, 0).trimmed();
+}
+
+// Qt ends the process with abort() and a page of advice when it cannot start
+// its platform. Say what went wrong in one line instead, and leave with a plain
+// failure status: with a way forward where the cause is that no display could
+// be reached, and with what Qt said otherwise.
 void holdStartUpMessage(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
+    StartUpMessages& messages = startUpMessages();
+    const std::lock_guard<std::mutex> guard(messages.lock);
     if (type != QtFatalMsg) {
-        gStartUpMessages.append(message);
+        messages.held.append(message);
         return;
     }
-    std::fprintf(stderr, "%s: no display could be reached; run it in a desktop session, or headless as: xvfb-run %s\n",
-        gProgramName.c_str(), gProgramName.c_str());
+    const char* name = messages.programName.c_str();
+    const bool noDisplay = (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        || std::any_of(messages.held.cbegin(), messages.held.cend(), saysNoDisplay);
+    if (noDisplay) {
+        std::fprintf(stderr, "%s: no display could be reached; run it in a desktop session, or headless as: xvfb-run %s\n",
+            name, name);
+    } else {
+        const QString cause = messages.held.isEmpty() ? firstLine(message) : firstLine(messages.held.last());
+        std::fprintf(stderr, "%s: the window system could not be started: %s\n", name, qPrintable(cause));
+    }
     std::_Exit(EXIT_FAILURE);
 }
 
-// A session that ends sends SIGTERM; leave the event loop as a closed window
-// would, so that the program ends with status 0. The handler only writes a
-// byte; the event loop does the rest.
+// A session that ends sends SIGTERM, a closed terminal SIGHUP; leave the event
+// loop as a closed window would, so that the program ends with status 0. The
+// handler only writes a byte; the event loop does the rest.
 int gQuitPipe[2] = {-1, -1};
 
 void requestQuit(int)
 {
+    const int saved = errno;
     const char byte = 1;
     [[maybe_unused]] const auto written = write(gQuitPipe[1], &byte, 1);
+    errno = saved;
 }
 
 void quitOnTermination(QObject* owner)
@@ -51,12 +90,13 @@ void quitOnTermination(QObject* owner)
     if (pipe2(gQuitPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     auto* notifier = new QSocketNotifier(gQuitPipe[0], QSocketNotifier::Read, owner);
-    QObject::connect(notifier, &QSocketNotifier::activated, [] { QApplication::quit(); });
+    QObject::connect(notifier, &QSocketNotifier::activated, [] { QApplication::exit(0); });
     struct sigaction action {};
     action.sa_handler = requestQuit;
     sigemptyset(&action.sa_mask);
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
 }
 
 } // namespace
@@ -70,16 +110,21 @@ int RunProject(const ProjectDescription& project)
         qputenv("QT_QPA_PLATFORM", "wayland;xcb");
 
     // The program takes no command line; Qt sees only the program's name.
-    gProgramName = project.name;
     std::string name(project.name);
+    startUpMessages().programName = name;
     int argc = 1;
     char* argv[] = {name.data(), nullptr};
 
     const QtMessageHandler previous = qInstallMessageHandler(holdStartUpMessage);
     QApplication application(argc, argv);
     qInstallMessageHandler(previous);
-    for (const QString& message : std::as_const(gStartUpMessages))
-        qWarning("%s", qPrintable(message));
+    {
+        StartUpMessages& messages = startUpMessages();
+        const std::lock_guard<std::mutex> guard(messages.lock);
+        for (const QString& message : std::as_const(messages.held))
+            qWarning("%s", qPrintable(message));
+        messages.held.clear();
+    }
     QApplication::setApplicationName(toQString(project.name));
     QApplication::setApplicationVersion(toQString(project.version));
     const QString desktopId = toQString(project.desktopId);
@@ -87,7 +132,7 @@ int RunProject(const ProjectDescription& project)
     QApplication::setWindowIcon(QIcon::fromTheme(desktopId, QIcon(QStringLiteral(":/icons/%1.png").arg(desktopId))));
     quitOnTermination(&application);
 
-    QtFormHost host(project);
-    host.start();
-    return QApplication::exec();
+    const SteadyClock clock;
+    QtFormHost host(project, clock);
+    return host.run();
 }

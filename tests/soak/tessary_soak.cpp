@@ -1,5 +1,5 @@
 #include "platform/qt/qt_form_host.h"
-#include "tests/support/forwarding_window.h"
+#include "tests/support/watched_window.h"
 #include "window/frmtessary.h"
 
 #include <QApplication>
@@ -24,16 +24,6 @@ constexpr int kDefaultSeconds = 120;
 constexpr int kClickEveryMs = 4;
 constexpr qint64 kMsPerSecond = 1000;
 
-// Counts the rings the form's code draws, on their way to the real window.
-struct CountingWindow : ForwardingWindow {
-    ErrorNumber circle(Single x, Single y, Single radius, Colour colour) override
-    {
-        ++rings;
-        return ForwardingWindow::circle(x, y, radius, colour);
-    }
-    long rings = 0;
-};
-
 long residentKb()
 {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -56,8 +46,9 @@ int main(int argc, char** argv)
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
 
-    CountingWindow counting;
-    QtFormHost host(tessaryProject, &counting);
+    WatchedWindow counting;
+    const SteadyClock steady;
+    QtFormHost host(tessaryProject, steady, &counting);
     counting.setTarget(&host.window());
     host.start();
 

@@ -1,4 +1,4 @@
-#include "tests/support/recording_host.h"
+#include "platform/recording/recording_host.h"
 
 #include "platform/raised_error.h"
 #include "platform/timer_rules.h"
@@ -6,11 +6,7 @@
 #include <cstdio>
 #include <utility>
 
-namespace {
-const std::string kWindow = "frmtessary";
-const std::string kTimer = "tmrtime";
-} // namespace
-
+#include <algorithm>
 std::string formatSingle(Single value)
 {
     char text[32];
@@ -25,18 +21,19 @@ std::string formatColour(Colour colour)
     return text;
 }
 
-RecordingHost::RecordingHost(Single width, Single height)
-    : window_(*this, kWindow)
-    , timer_(*this, kTimer)
-    , width_(width)
-    , height_(height)
+RecordingHost::RecordingHost(const FormDefinition& definition)
+    : windowName_(definition.name)
+    , timerName_(definition.timer.name)
+    , width_(definition.settings.clientWidth)
+    , height_(definition.settings.clientHeight)
+    , interval_(definition.timer.interval)
+    , enabled_(definition.timer.enabled ? kTrue : kFalse)
 {
 }
 
 void RecordingHost::failNext(std::string kind, std::string name)
 {
-    failKind_ = std::move(kind);
-    failName_ = std::move(name);
+    pendingFailures_.push_back({std::move(kind), std::move(name)});
 }
 
 void RecordingHost::scriptRnd(std::initializer_list<Single> values)
@@ -58,9 +55,9 @@ std::vector<std::string> RecordingHost::takeLines()
 ErrorNumber RecordingHost::record(const char* kind, const std::string& name, const std::string& arguments)
 {
     const std::string line = std::string(kind) + " " + name + (arguments.empty() ? "" : " " + arguments);
-    if (!failKind_.empty() && failKind_ == kind && failName_ == name) {
-        failKind_.clear();
-        failName_.clear();
+    const auto failure = std::find(pendingFailures_.begin(), pendingFailures_.end(), Operation {kind, name});
+    if (failure != pendingFailures_.end()) {
+        pendingFailures_.erase(failure);
         lines_.push_back("fail " + line);
         return ErrorNumber::OperationFailed;
     }
@@ -70,7 +67,7 @@ ErrorNumber RecordingHost::record(const char* kind, const std::string& name, con
 
 ErrorNumber RecordingHost::getScaleWidth(Single& width)
 {
-    const ErrorNumber result = record("get", kWindow + ".ScaleWidth", formatSingle(width_));
+    const ErrorNumber result = record("get", windowName_ + ".ScaleWidth", formatSingle(width_));
     if (result == ErrorNumber::None)
         width = width_;
     return result;
@@ -78,7 +75,7 @@ ErrorNumber RecordingHost::getScaleWidth(Single& width)
 
 ErrorNumber RecordingHost::getScaleHeight(Single& height)
 {
-    const ErrorNumber result = record("get", kWindow + ".ScaleHeight", formatSingle(height_));
+    const ErrorNumber result = record("get", windowName_ + ".ScaleHeight", formatSingle(height_));
     if (result == ErrorNumber::None)
         height = height_;
     return result;
@@ -86,25 +83,25 @@ ErrorNumber RecordingHost::getScaleHeight(Single& height)
 
 ErrorNumber RecordingHost::setFillColor(Colour colour)
 {
-    return record("set", kWindow + ".FillColor", formatColour(colour));
+    return record("set", windowName_ + ".FillColor", formatColour(colour));
 }
 
 ErrorNumber RecordingHost::circle(Single x, Single y, Single radius, Colour colour)
 {
-    return record("call", kWindow + ".Circle",
+    return record("call", windowName_ + ".Circle",
         formatSingle(x) + " " + formatSingle(y) + " " + formatSingle(radius) + " " + formatColour(colour));
 }
 
 ErrorNumber RecordingHost::lineBox(Single x1, Single y1, Single x2, Single y2, Colour colour)
 {
-    return record("call", kWindow + ".Line",
+    return record("call", windowName_ + ".Line",
         formatSingle(x1) + " " + formatSingle(y1) + " " + formatSingle(x2) + " " + formatSingle(y2) + " "
             + formatColour(colour) + " box");
 }
 
 ErrorNumber RecordingHost::getInterval(Long& interval)
 {
-    const ErrorNumber result = record("get", kTimer + ".Interval", std::to_string(interval_));
+    const ErrorNumber result = record("get", timerName_ + ".Interval", std::to_string(interval_));
     if (result == ErrorNumber::None)
         interval = interval_;
     return result;
@@ -112,7 +109,7 @@ ErrorNumber RecordingHost::getInterval(Long& interval)
 
 ErrorNumber RecordingHost::setInterval(Long interval)
 {
-    const std::string name = kTimer + ".Interval";
+    const std::string name = timerName_ + ".Interval";
     if (!timerAcceptsInterval(interval)) {
         lines_.push_back("fail set " + name + " " + std::to_string(interval));
         return ErrorNumber::InvalidPropertyValue;
@@ -125,7 +122,7 @@ ErrorNumber RecordingHost::setInterval(Long interval)
 
 ErrorNumber RecordingHost::setEnabled(Boolean enabled)
 {
-    const ErrorNumber result = record("set", kTimer + ".Enabled", std::to_string(enabled));
+    const ErrorNumber result = record("set", timerName_ + ".Enabled", std::to_string(enabled));
     if (result == ErrorNumber::None)
         enabled_ = enabled;
     return result;

@@ -1,24 +1,29 @@
 #pragma once
 
 #include "platform/error_reporter.h"
+#include "platform/form_definition.h"
 #include "platform/form_operations.h"
+#include "platform/form_session.h"
 #include "platform/mersenne_sequence.h"
-#include "platform/wiring.h"
 
 #include <deque>
 #include <string>
 #include <vector>
 
-// A stand-in for everything the desktop supplies to the form's code: window,
-// timer, random sequence and default error handling. It draws nothing; it
-// writes one line per operation, with its exact arguments, into lines(), and
-// answers with the sizes and timer state it is told. Any one operation can be
-// told to report failure, and its timer refuses what the desktop timer refuses.
+// The headless host: everything the desktop supplies to the form's code
+// (window, timer, random sequence and default error handling), with nothing
+// drawn and nothing waited for. It writes one line per operation, with its
+// exact arguments, and answers with the sizes and timer state it is told.
+// Operations are named after the form's window and timer. Failures can be
+// injected: each waits for the next operation of its own kind and name, so
+// injections for different operations can be pending at once. Its timer
+// refuses what the desktop timer refuses, and a refusal comes before any
+// injected failure takes hold.
 class RecordingHost : public WindowOperations, public TimerOperations, public RandomSequence, public ErrorReporter {
 public:
-    RecordingHost(Single width = 5295, Single height = 3210);
+    explicit RecordingHost(const FormDefinition& definition);
 
-    FormServices services() { return {window_, timer_, *this}; }
+    HostServices services() { return {*this, *this, *this, *this}; }
 
     // The next operation whose line would start with "KIND NAME" fails instead.
     void failNext(std::string kind, std::string name);
@@ -51,18 +56,23 @@ public:
     void report(const RaisedError& error) override;
 
 private:
+    struct Operation {
+        std::string kind;
+        std::string name;
+        bool operator==(const Operation&) const = default;
+    };
+
     ErrorNumber record(const char* kind, const std::string& name, const std::string& arguments);
 
-    FormWindow window_;
-    FormTimer timer_;
+    const std::string windowName_;
+    const std::string timerName_;
     MersenneSequence sequence_;
     std::deque<Single> scripted_;
-    std::string failKind_;
-    std::string failName_;
+    std::vector<Operation> pendingFailures_;
     Single width_;
     Single height_;
-    Long interval_ = 1;
-    Boolean enabled_ = kTrue;
+    Long interval_;
+    Boolean enabled_;
     std::vector<std::string> lines_;
 };
 

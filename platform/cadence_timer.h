@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/form_definition.h"
+#include "platform/form_operations.h"
+#include "platform/monotonic_clock.h"
+
+#include <functional>
+#include <optional>
+
+// The window's timer, as a schedule against a monotonic clock: which ticks
+// fall due when, and how many of them a late wake-up still delivers. It keeps
+// its cadence itself, because a plain toolkit timer at 1 ms merges late
+// timeouts and loses about a tenth of them. Ticks that are late are delivered
+// in a burst of at most the ticks of kLongestCatchUp, and the rest dropped.
+// Switching it on or setting the interval starts the wait for the next tick
+// anew; an interval of 0 gives no ticks. It never wakes sooner than
+// shortestWake() after its last wake-up and then delivers every tick that fell
+// due meanwhile, since the screen shows the same and wake-ups cost more than
+// rings. It does not wait by itself: the host asks nextWake() and calls wake()
+// at or after that time. It does not know what a tick does.
+class CadenceTimer final : public TimerOperations {
+public:
+    using Duration = MonotonicClock::Duration;
+    using TimePoint = MonotonicClock::TimePoint;
+
+    CadenceTimer(const TimerDefinition& definition, const MonotonicClock& clock);
+
+    // Ticks start only from here, so that none comes before the window is ready.
+    void start(std::function<void()> onTick);
+
+    // When the host should call wake() next; nothing while no tick can come.
+    std::optional<TimePoint> nextWake() const;
+    // Delivers, in order, every tick that has fallen due by now.
+    void wake();
+
+    void setShortestWake(Duration shortest) { shortestWake_ = shortest; }
+    Duration shortestWake() const { return shortestWake_; }
+
+    ErrorNumber getInterval(Long& interval) override;
+    ErrorNumber setInterval(Long interval) override;
+    ErrorNumber setEnabled(Boolean enabled) override;
+
+    static constexpr std::chrono::milliseconds kLongestCatchUp {50};
+    static constexpr std::chrono::milliseconds kShortestWake {4};
+
+private:
+    bool running() const;
+    void restartWait();
+
+    const MonotonicClock& clock_;
+    std::function<void()> onTick_;
+    Long interval_;
+    bool enabled_;
+    bool started_ = false;
+    unsigned generation_ = 0;
+    Duration shortestWake_ = kShortestWake;
+    TimePoint nextDue_;
+    TimePoint lastWake_ = TimePoint::min();
+};
