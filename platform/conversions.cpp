@@ -17,12 +17,14 @@ Double floatResult(Double value)
     return value;
 }
 
+// Narrowing a double beyond the Single range is undefined, so the range is
+// checked first, on the double.
 Single toSingle(Double value)
 {
-    const Single narrowed = static_cast<Single>(floatResult(value));
-    if (!std::isfinite(narrowed))
+    constexpr Double largest = std::numeric_limits<Single>::max();
+    if (std::fabs(floatResult(value)) > largest)
         throw RaisedError(ErrorNumber::FloatingPoint);
-    return narrowed;
+    return static_cast<Single>(value);
 }
 
 Integer toInteger(Double value)

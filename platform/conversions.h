@@ -11,7 +11,8 @@ Double exactProduct(Single a, Single b);
 // Raises the floating-point error for a NaN or infinite result.
 Double floatResult(Double value);
 
-// Rounds once to the nearest Single; raises where the result leaves the Single range.
+// Rounds once to the nearest Single; raises the floating-point error for a value
+// beyond the largest Single, even one that would round down to it.
 Single toSingle(Double value);
 
 // Rounds to the nearest Integer, a tie to the even neighbour; raises the overflow

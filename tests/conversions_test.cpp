@@ -61,6 +61,23 @@ TEST(ConversionsTest, NonFiniteResultsRaiseTheFloatingPointError)
     EXPECT_EQ(raisedBy([] { exactProduct(std::numeric_limits<Single>::infinity(), 1); }), ErrorNumber::FloatingPoint);
     EXPECT_EQ(raisedBy([&] { toSingle(exactProduct(kBig, 2)); }), ErrorNumber::FloatingPoint);
     EXPECT_EQ(raisedBy([] { toSingle(3.4e38); }), std::nullopt);
+    struct Case {
+        double value;
+        std::optional<ErrorNumber> expected;
+    };
+    const double largest = kBig;
+    const Case edges[] = {
+        {largest, std::nullopt},
+        {-largest, std::nullopt},
+        // Just past the range: a narrowing here would be undefined, even where
+        // it would round back down to the largest Single.
+        {std::nextafter(largest, kInfinity), ErrorNumber::FloatingPoint},
+        {-std::nextafter(largest, kInfinity), ErrorNumber::FloatingPoint},
+        {std::numeric_limits<double>::max(), ErrorNumber::FloatingPoint},
+        {std::numeric_limits<double>::denorm_min(), std::nullopt},
+    };
+    for (const Case& c : edges)
+        EXPECT_EQ(raisedBy([&] { toSingle(c.value); }), c.expected) << c.value;
 }
 
 TEST(ConversionsTest, LongArithmeticRaisesInsteadOfWrapping)

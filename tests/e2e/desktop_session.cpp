@@ -5,10 +5,12 @@
 #include <QFile>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QThread>
 
 namespace {
 
 constexpr int kWaitMs = 10000;
+constexpr int kPollMs = 100;
 
 } // namespace
 
@@ -35,6 +37,10 @@ DesktopSession::~DesktopSession()
         program_.kill();
         program_.waitForFinished();
     }
+    if (windowManager_.state() != QProcess::NotRunning) {
+        windowManager_.terminate();
+        windowManager_.waitForFinished();
+    }
     server_.terminate();
     server_.waitForFinished();
     QDir(scratch_).removeRecursively();
@@ -52,10 +58,35 @@ QString DesktopSession::run(const QString& tool, const QStringList& arguments)
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
+bool DesktopSession::startWindowManager()
+{
+    if (display_.isEmpty())
+        return false;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display_);
+    windowManager_.setProcessEnvironment(environment);
+    windowManager_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+    if (!windowManager_.waitForStarted(kWaitMs)) {
+        error_ = QStringLiteral("openbox could not be started");
+        return false;
+    }
+    for (int waited = 0; waited < kWaitMs; waited += kPollMs) {
+        QProcess probe;
+        probe.setProcessEnvironment(environment);
+        probe.start(QStringLiteral("wmctrl"), {QStringLiteral("-m")});
+        if (probe.waitForFinished(kWaitMs) && probe.exitCode() == 0)
+            return true;
+        QThread::msleep(kPollMs);
+    }
+    error_ = QStringLiteral("openbox did not answer as a window manager");
+    return false;
+}
+
 bool DesktopSession::launch(const QString& program, const QString& windowTitle)
 {
     if (display_.isEmpty())
         return false;
+    windowTitle_ = windowTitle;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), display_);
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
@@ -101,7 +132,7 @@ void DesktopSession::click(QPoint inWindow)
 
 int DesktopSession::closeWindow()
 {
-    run(QStringLiteral("xdotool"), {QStringLiteral("windowclose"), windowId_});
+    run(QStringLiteral("wmctrl"), {QStringLiteral("-F"), QStringLiteral("-c"), windowTitle_});
     if (!program_.waitForFinished(kWaitMs))
         return -1;
     return program_.exitStatus() == QProcess::NormalExit ? program_.exitCode() : -1;

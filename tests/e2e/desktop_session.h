@@ -13,6 +13,10 @@ public:
     DesktopSession();
     ~DesktopSession();
 
+    // Starts a real window manager (openbox) on the display and waits until it
+    // answers as one.
+    bool startWindowManager();
+
     // Starts the program and waits until its window with this title is mapped.
     bool launch(const QString& program, const QString& windowTitle);
 
@@ -22,7 +26,8 @@ public:
     // A screenshot of the window alone, one pixel per X pixel.
     QImage screenshot();
     void click(QPoint inWindow);
-    // Closes the window as a window manager would, and waits for the program.
+    // Asks the window manager to close the window, as its close button would,
+    // and waits for the program. Returns its exit status, or -1.
     int closeWindow();
 
     QString error() const { return error_; }
@@ -31,9 +36,11 @@ private:
     QString run(const QString& tool, const QStringList& arguments);
 
     QProcess server_;
+    QProcess windowManager_;
     QProcess program_;
     QString display_;
     QString windowId_;
+    QString windowTitle_;
     QRect window_;
     QString error_;
     QString scratch_;

@@ -83,13 +83,23 @@ class TessaryDesktopTest : public testing::Test {
 protected:
     void SetUp() override
     {
+        if (withWindowManager) {
+            ASSERT_TRUE(session.startWindowManager()) << qPrintable(session.error());
+        }
         ASSERT_TRUE(session.launch(QStringLiteral(TESSARY_EXECUTABLE), QStringLiteral("Form1"))) << qPrintable(session.error());
     }
 
     void wait(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
     void press(const char* caption) { session.click(buttonNamed(caption).center()); }
 
+    bool withWindowManager = false;
     DesktopSession session;
+};
+
+// The same under openbox, which decorates the window and closes it on request.
+class TessaryManagedDesktopTest : public TessaryDesktopTest {
+protected:
+    TessaryManagedDesktopTest() { withWindowManager = true; }
 };
 
 TEST_F(TessaryDesktopTest, OpensBlackWithSixPinkButtonsAndDrawsRingsWithoutAClick)
@@ -148,6 +158,13 @@ TEST_F(TessaryDesktopTest, StopClearMoveColorAndAClickOnTheBareArea)
     const QPointF moved = after.centroid - first.centroid;
     EXPECT_GT(std::hypot(moved.x(), moved.y()), 5.0) << "the rings did not move";
     EXPECT_TRUE(session.programRunning());
+}
+
+TEST_F(TessaryManagedDesktopTest, ClosingTheWindowEndsTheProgramWithStatus0)
+{
+    wait(300);
+    ASSERT_TRUE(session.programRunning());
+    EXPECT_EQ(session.closeWindow(), 0) << qPrintable(session.error());
 }
 
 } // namespace
