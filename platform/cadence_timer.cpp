@@ -2,7 +2,6 @@
 
 #include "platform/timer_rules.h"
 
-#include <algorithm>
 
 CadenceTimer::CadenceTimer(const TimerDefinition& definition, const MonotonicClock& clock)
     : clock_(clock)
@@ -64,18 +63,29 @@ void CadenceTimer::restartWait()
 
 void CadenceTimer::wake()
 {
+    lastWake_ = clock_.now();
+    deliverDueTicks();
+}
+
+void CadenceTimer::catchUp()
+{
+    deliverDueTicks();
+}
+
+void CadenceTimer::deliverDueTicks()
+{
     if (!running())
         return;
     const unsigned generation = generation_;
     const Duration period = std::chrono::milliseconds(interval_);
     const long burst = std::max<long>(1, kLongestCatchUp / period);
     TimePoint now = clock_.now();
-    lastWake_ = now;
     for (long delivered = 0; now >= nextDue_; ++delivered) {
         if (delivered == burst) {
             nextDue_ += ((now - nextDue_) / period + 1) * period;
             return;
         }
+        lastTickDue_ = nextDue_;
         nextDue_ += period;
         onTick_();
         if (generation != generation_)

@@ -4,6 +4,7 @@
 #include "platform/form_operations.h"
 #include "platform/monotonic_clock.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -14,10 +15,12 @@
 // in a burst of at most the ticks of kLongestCatchUp, and the rest dropped.
 // Switching it on or setting the interval starts the wait for the next tick
 // anew; an interval of 0 gives no ticks. It never wakes sooner than
-// shortestWake() after its last wake-up and then delivers every tick that fell
-// due meanwhile, since the screen shows the same and wake-ups cost more than
-// rings. It does not wait by itself: the host asks nextWake() and calls wake()
-// at or after that time. It does not know what a tick does.
+// shortestWake() after its last wake-up (the host sets it to a display frame)
+// and then delivers every tick that fell due meanwhile, since the screen shows
+// the same and wake-ups cost more than rings. Input can catch up on the ticks
+// due before it, so that no handler runs ahead of them. It does not wait by
+// itself: the host asks nextWake() and calls wake() at or after that time. It
+// does not know what a tick does.
 class CadenceTimer final : public TimerOperations {
 public:
     using Duration = MonotonicClock::Duration;
@@ -32,20 +35,29 @@ public:
     std::optional<TimePoint> nextWake() const;
     // Delivers, in order, every tick that has fallen due by now.
     void wake();
+    // The same, between wake-ups, for input that must not overtake a tick due
+    // before it; the next wake-up stays where it was.
+    void catchUp();
 
-    void setShortestWake(Duration shortest) { shortestWake_ = shortest; }
+    // A catch-up burst covers kLongestCatchUp, so the spacing stays below it:
+    // a quiet run drops no tick.
+    void setShortestWake(Duration shortest) { shortestWake_ = std::min<Duration>(shortest, kLongestWake); }
     Duration shortestWake() const { return shortestWake_; }
+
+    // When the tick delivered last, or being delivered, fell due.
+    TimePoint lastTickDue() const { return lastTickDue_; }
 
     ErrorNumber getInterval(Long& interval) override;
     ErrorNumber setInterval(Long interval) override;
     ErrorNumber setEnabled(Boolean enabled) override;
 
     static constexpr std::chrono::milliseconds kLongestCatchUp {50};
-    static constexpr std::chrono::milliseconds kShortestWake {4};
+    static constexpr std::chrono::milliseconds kLongestWake {40};
 
 private:
     bool running() const;
     void restartWait();
+    void deliverDueTicks();
 
     const MonotonicClock& clock_;
     std::function<void()> onTick_;
@@ -53,7 +65,8 @@ private:
     bool enabled_;
     bool started_ = false;
     unsigned generation_ = 0;
-    Duration shortestWake_ = kShortestWake;
+    Duration shortestWake_ {};
     TimePoint nextDue_;
+    TimePoint lastTickDue_;
     TimePoint lastWake_ = TimePoint::min();
 };

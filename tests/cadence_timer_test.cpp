@@ -11,10 +11,14 @@ namespace {
 
 using std::chrono::milliseconds;
 
+// The spacing of wake-ups these cases are worked out for.
+constexpr milliseconds kShortestWake {4};
+
 struct CountingTimer {
     CountingTimer(Long interval, bool enabled)
         : timer({"tmrtime", interval, enabled}, clock)
     {
+        timer.setShortestWake(kShortestWake);
     }
 
     void start()
@@ -97,6 +101,45 @@ TEST(CadenceTimerTest, TicksKeepTheirCadenceInFewerWakeUps)
     }
 }
 
+TEST(CadenceTimerTest, AQuietRunDropsNoTickAtAnySpacingAskedFor)
+{
+    struct Case {
+        const char* why;
+        CadenceTimer::Duration asked;
+        int mostWakes;
+    };
+    const Case cases[] = {
+        {"a 60 Hz frame", std::chrono::nanoseconds(16'666'667), 60},
+        {"a 24 Hz frame", std::chrono::nanoseconds(41'666'667), 25},
+        {"longer than a catch-up covers", milliseconds(100), 25},
+    };
+    for (const Case& c : cases) {
+        CountingTimer counting(1, true);
+        counting.timer.setShortestWake(c.asked);
+        counting.start();
+        const int wakes = counting.runFor(milliseconds(1000));
+        counting.timer.wake();
+        EXPECT_EQ(counting.ticks, 1000) << c.why;
+        EXPECT_LE(wakes, c.mostWakes) << c.why;
+    }
+}
+
+TEST(CadenceTimerTest, CatchingUpDeliversWhatIsDueAndLeavesTheNextWakeUp)
+{
+    CountingTimer counting(1, true);
+    counting.timer.setShortestWake(milliseconds(16));
+    counting.start();
+    counting.runFor(milliseconds(1));
+    ASSERT_EQ(counting.ticks, 1);
+    const auto wake = counting.timer.nextWake();
+    counting.clock.advance(milliseconds(6) + std::chrono::microseconds(500));
+    counting.timer.catchUp();
+    EXPECT_EQ(counting.ticks, 7) << "every tick due by 7.5 ms, none after";
+    EXPECT_EQ(counting.timer.nextWake(), wake);
+    counting.timer.catchUp();
+    EXPECT_EQ(counting.ticks, 7);
+}
+
 TEST(CadenceTimerTest, NoTicksAndNoWakeUpsWhenStoppedAtIntervalZeroOrBeforeStart)
 {
     struct Case {
@@ -138,7 +181,7 @@ TEST(CadenceTimerTest, LateTicksAreCaughtUpInOneBoundedBurstAndTheRestDropped)
         // What was dropped stays dropped: the next tick is the first one still
         // ahead on the old cadence.
         const auto firstAhead = started + (200 / c.interval + 1) * milliseconds(c.interval);
-        EXPECT_EQ(counting.timer.nextWake(), std::max(firstAhead, counting.clock.now() + CadenceTimer::kShortestWake))
+        EXPECT_EQ(counting.timer.nextWake(), std::max(firstAhead, counting.clock.now() + kShortestWake))
             << "interval " << c.interval;
     }
 }

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -120,6 +121,52 @@ TEST_F(QtFormHostTest, EachClickDoesWhatItsButtonSays)
         EXPECT_EQ(interval(), step.interval) << name;
     }
     EXPECT_FALSE(host.errors().isShown());
+}
+
+TEST_F(QtFormHostTest, TicksDueBeforeAClickAreDrawnBeforeItsHandlerRuns)
+{
+    start();
+    pass(milliseconds(1));
+    const QPointF old = watched.centre;
+    // The next wake-up is a frame away; the click comes before it.
+    clock.advance(milliseconds(6) + std::chrono::microseconds(500));
+    click("cmdmove");
+    EXPECT_EQ(watched.rings, 7);
+    EXPECT_EQ(watched.centre, old);
+    pass(milliseconds(3));
+    EXPECT_EQ(watched.rings, 10);
+    EXPECT_NE(watched.centre, old);
+}
+
+TEST_F(QtFormHostTest, WakesOncePerFrameWhileSeenAndRarelyWhileMinimised)
+{
+    start();
+    const auto frame = host.window().frame();
+    ASSERT_TRUE(frame);
+    EXPECT_NEAR(std::chrono::duration<double>(*frame).count(), 1 / host.window().screen()->refreshRate(), 1e-6);
+    EXPECT_EQ(host.timer().cadence().shortestWake(), *frame);
+
+    host.window().showMinimized();
+    QTRY_COMPARE(host.timer().cadence().shortestWake(), CadenceTimer::Duration(CadenceTimer::kLongestWake));
+    EXPECT_FALSE(host.window().frame());
+    const long rings = watched.rings;
+    const int requests = host.window().repaintRequests();
+    pass(milliseconds(1000));
+    EXPECT_EQ(watched.rings - rings, 1000) << "ticks go on into the picture while minimised";
+    EXPECT_LE(host.window().repaintRequests() - requests, 26);
+
+    host.window().showNormal();
+    QTRY_COMPARE(host.timer().cadence().shortestWake(), *frame);
+}
+
+TEST_F(QtFormHostTest, EachWakeUpAsksForTheScreenOnce)
+{
+    start();
+    const int requests = host.window().repaintRequests();
+    pass(milliseconds(1000));
+    const int asked = host.window().repaintRequests() - requests;
+    EXPECT_GE(asked, 55);
+    EXPECT_LE(asked, 62);
 }
 
 TEST_F(QtFormHostTest, StopHoldsThePictureUntilTheBareAreaIsClicked)

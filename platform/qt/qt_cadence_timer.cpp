@@ -11,8 +11,9 @@ QtCadenceTimer::QtCadenceTimer(const TimerDefinition& definition, const Monotoni
     QObject::connect(&alarm_, &QTimer::timeout, [this] { wake(); });
 }
 
-void QtCadenceTimer::start(std::function<void()> onTick)
+void QtCadenceTimer::start(std::function<void()> onTick, std::function<void()> onWoken)
 {
+    onWoken_ = std::move(onWoken);
     cadence_.start(std::move(onTick));
     arm();
 }
@@ -20,6 +21,20 @@ void QtCadenceTimer::start(std::function<void()> onTick)
 void QtCadenceTimer::wake()
 {
     cadence_.wake();
+    if (onWoken_)
+        onWoken_();
+    arm();
+}
+
+void QtCadenceTimer::catchUp()
+{
+    cadence_.catchUp();
+    arm();
+}
+
+void QtCadenceTimer::setShortestWake(CadenceTimer::Duration shortest)
+{
+    cadence_.setShortestWake(shortest);
     arm();
 }
 

@@ -11,10 +11,14 @@ class QtCadenceTimer final : public TimerOperations {
 public:
     QtCadenceTimer(const TimerDefinition& definition, const MonotonicClock& clock);
 
-    void start(std::function<void()> onTick);
+    // onWoken runs after the ticks of each wake-up, once for all of them.
+    void start(std::function<void()> onTick, std::function<void()> onWoken);
     // What the toolkit timer does when it fires: delivers the ticks due by now
     // and arms itself for the next. Tests that move the clock by hand call it.
     void wake();
+    // Delivers the ticks due by now ahead of input that would overtake them.
+    void catchUp();
+    void setShortestWake(CadenceTimer::Duration shortest);
 
     const CadenceTimer& cadence() const { return cadence_; }
     bool armed() const { return alarm_.isActive(); }
@@ -28,5 +32,6 @@ private:
 
     const MonotonicClock& clock_;
     CadenceTimer cadence_;
+    std::function<void()> onWoken_;
     QTimer alarm_;
 };

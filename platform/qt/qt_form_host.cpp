@@ -8,8 +8,9 @@ QtFormHost::QtFormHost(const ProjectDescription& project, const MonotonicClock& 
     , timer_(project.startupForm.timer, clock)
     , session_(project.openStartupForm({windowOperations ? *windowOperations : window_, timer_, rnd_, errors_}))
 {
-    window_.onButtonClicked([this](std::string_view name) { session_->click(name); });
-    window_.onFormClicked([this] { session_->click(session_->definition().name); });
+    window_.onButtonClicked([this](std::string_view name) { click(name); });
+    window_.onFormClicked([this] { click(session_->definition().name); });
+    window_.onFrameChanged([this] { paceTicks(); });
 }
 
 void QtFormHost::start()
@@ -17,7 +18,20 @@ void QtFormHost::start()
     session_->load();
     window_.focusFirstControl();
     window_.show();
-    timer_.start([this] { session_->tick(); });
+    paceTicks();
+    timer_.start([this] { session_->tick(); }, [this] { window_.flushChanges(); });
+}
+
+void QtFormHost::paceTicks()
+{
+    const auto frame = window_.frame();
+    timer_.setShortestWake(frame ? *frame : CadenceTimer::kLongestWake);
+}
+
+void QtFormHost::click(std::string_view source)
+{
+    timer_.catchUp();
+    session_->click(source);
 }
 
 int QtFormHost::run()

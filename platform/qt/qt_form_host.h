@@ -12,9 +12,13 @@
 
 // The desktop host of one form: builds its window and timer from the project's
 // start-up form, opens a session of the form's code on them, and forwards
-// clicks and ticks to it. Errors that leave a handler go to the error dialog;
-// closing the window ends the event loop with status 0. Creating it runs
-// nothing; start() and run() do.
+// clicks and ticks to it. The timer wakes at most once per frame of the
+// window's screen, and 25 times a second (CadenceTimer::kLongestWake) while none
+// of the window can be seen; each wake-up brings the screen up to date once.
+// Every tick that fell due before a click is delivered before the click's
+// handler runs. Errors that leave a handler go to the error dialog; closing
+// the window ends the event loop with status 0. Creating it runs nothing;
+// start() and run() do.
 class QtFormHost {
 public:
     // windowOperations, where given, stands between the form's code and the
@@ -33,6 +37,9 @@ public:
     FormSession& session() { return *session_; }
 
 private:
+    void paceTicks();
+    void click(std::string_view source);
+
     QtFormWindow window_;
     QtErrorDialog errors_;
     MersenneSequence rnd_;

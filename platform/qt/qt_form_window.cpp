@@ -9,14 +9,15 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-constexpr int kFallbackFrameMs = 16;
-constexpr int kMillisecondsPerSecond = 1000;
+// Where a screen does not say how often it refreshes.
+constexpr qreal kFallbackRefreshRate = 60;
 constexpr int kSmallestFontPixels = 6;
 // Room a caption leaves for the button's border on each side.
 constexpr int kCaptionInset = 2;
@@ -78,11 +79,9 @@ QtFormWindow::QtFormWindow(const FormDefinition& definition)
     canvas_.resize(size(), devicePixelRatioF());
     createButtons(definition);
 
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const qreal refreshRate = screen ? screen->refreshRate() : 0;
     frameTimer_.setSingleShot(true);
     frameTimer_.setTimerType(Qt::PreciseTimer);
-    frameTimer_.setInterval(refreshRate > 0 ? static_cast<int>(std::ceil(kMillisecondsPerSecond / refreshRate)) : kFallbackFrameMs);
+    frameChanged();
     QObject::connect(&frameTimer_, &QTimer::timeout, this, [this] { requestRepaint(); });
 }
 
@@ -122,6 +121,72 @@ void QtFormWindow::onFormClicked(std::function<void()> listener)
 void QtFormWindow::onClosed(std::function<void()> listener)
 {
     closedListener_ = std::move(listener);
+}
+
+void QtFormWindow::onFrameChanged(std::function<void()> listener)
+{
+    frameListener_ = std::move(listener);
+}
+
+std::optional<std::chrono::nanoseconds> QtFormWindow::frame() const
+{
+    const QWindow* window = windowHandle();
+    if (!window || !window->isExposed() || isMinimized() || !isVisible())
+        return std::nullopt;
+    const qreal rate = screen() && screen()->refreshRate() > 0 ? screen()->refreshRate() : kFallbackRefreshRate;
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::duration<qreal>(1 / rate));
+}
+
+void QtFormWindow::frameChanged()
+{
+    const qreal rate = screen() && screen()->refreshRate() > 0 ? screen()->refreshRate() : kFallbackRefreshRate;
+    frameTimer_.setInterval(std::chrono::ceil<std::chrono::milliseconds>(std::chrono::duration<qreal>(1 / rate)));
+    if (frameListener_)
+        frameListener_();
+}
+
+void QtFormWindow::watchScreen(QScreen* screen)
+{
+    QObject::disconnect(refreshWatch_);
+    if (screen)
+        refreshWatch_ = QObject::connect(screen, &QScreen::refreshRateChanged, this, [this] { frameChanged(); });
+}
+
+void QtFormWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!watchingWindow_ && windowHandle()) {
+        watchingWindow_ = true;
+        windowHandle()->installEventFilter(this);
+        QObject::connect(windowHandle(), &QWindow::screenChanged, this, [this](QScreen* screen) {
+            watchScreen(screen);
+            frameChanged();
+        });
+        watchScreen(screen());
+    }
+    frameChanged();
+}
+
+void QtFormWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        frameChanged();
+}
+
+bool QtFormWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == windowHandle() && (event->type() == QEvent::Expose || event->type() == QEvent::Hide))
+        frameChanged();
+    return QWidget::eventFilter(watched, event);
+}
+
+void QtFormWindow::flushChanges()
+{
+    if (pending_.isEmpty())
+        return;
+    frameTimer_.stop();
+    requestRepaint();
 }
 
 void QtFormWindow::focusFirstControl()

@@ -8,16 +8,21 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <chrono>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QPushButton;
+class QScreen;
 
 // A window built from a FormDefinition: its client area is a QtCanvas shown on
 // screen, with the definition's buttons on top. It supplies the window's
 // operations in twips, draws at once into the canvas and brings the screen up
-// to date at most once per display frame. It knows nothing of handlers: it
-// reports clicks on a button or on the bare client area to its listeners.
+// to date at most once per display frame. It knows how long a frame of its
+// screen lasts and whether any of it can be seen, and says when either
+// changes. It knows nothing of handlers: it reports clicks on a button or on
+// the bare client area to its listeners.
 class QtFormWindow : public QWidget, public WindowOperations {
 public:
     explicit QtFormWindow(const FormDefinition& definition);
@@ -25,6 +30,17 @@ public:
     void onButtonClicked(std::function<void(std::string_view name)> listener);
     void onFormClicked(std::function<void()> listener);
     void onClosed(std::function<void()> listener);
+    // The window moved to another screen, its screen's refresh rate changed,
+    // or it was hidden, minimised or shown again.
+    void onFrameChanged(std::function<void()> listener);
+
+    // One frame of the screen the window is on, or nothing while no part of
+    // the window can be seen.
+    std::optional<std::chrono::nanoseconds> frame() const;
+
+    // Asks for the repaint of what changed now rather than at the end of the
+    // frame, for a caller that wakes once a frame anyway.
+    void flushChanges();
 
     // Gives the keyboard focus to the control that comes first in tab order.
     void focusFirstControl();
@@ -48,11 +64,16 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createButtons(const FormDefinition& definition);
     void markChanged(const QRect& area);
     void requestRepaint();
+    void watchScreen(QScreen* screen);
+    void frameChanged();
 
     struct NamedButton {
         std::string_view name;
@@ -65,6 +86,9 @@ private:
     std::function<void(std::string_view)> buttonListener_;
     std::function<void()> formListener_;
     std::function<void()> closedListener_;
+    std::function<void()> frameListener_;
+    QMetaObject::Connection refreshWatch_;
+    bool watchingWindow_ = false;
     QRect pending_;
     QRegion buttonsArea_;
     QTimer frameTimer_;
