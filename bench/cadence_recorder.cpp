@@ -1,7 +1,13 @@
 #include "bench/cadence_recorder.h"
 
+#include <algorithm>
+#include <dirent.h>
 #include <sys/resource.h>
 #include <time.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
 
 namespace {
 constexpr double kKbPerMb = 1024.0;
@@ -12,7 +18,46 @@ CadenceRecorder::CadenceRecorder()
     : start_(Clock::now())
     , last_(start_)
     , cpuAtStart_(processorSeconds())
+    , switchesAtStart_(contextSwitches())
 {
+}
+
+void CadenceRecorder::tick(Clock::time_point due)
+{
+    longestLatency_ = std::max(longestLatency_, Clock::now() - due);
+    tick();
+}
+
+double CadenceRecorder::wakeUpsPerSecond() const
+{
+    return static_cast<double>(contextSwitches() - switchesAtStart_) / seconds();
+}
+
+// Every thread counts: the toolkit's event reader wakes for the display too.
+long CadenceRecorder::contextSwitches()
+{
+    long total = 0;
+    DIR* tasks = opendir("/proc/self/task");
+    if (!tasks)
+        return 0;
+    while (const dirent* task = readdir(tasks)) {
+        if (task->d_name[0] == '.')
+            continue;
+        const std::string path = std::string("/proc/self/task/") + task->d_name + "/status";
+        FILE* status = std::fopen(path.c_str(), "r");
+        if (!status)
+            continue;
+        char line[256];
+        while (std::fgets(line, sizeof line, status)) {
+            long count = 0;
+            if (std::sscanf(line, "voluntary_ctxt_switches: %ld", &count) == 1
+                || std::sscanf(line, "nonvoluntary_ctxt_switches: %ld", &count) == 1)
+                total += count;
+        }
+        std::fclose(status);
+    }
+    closedir(tasks);
+    return total;
 }
 
 void CadenceRecorder::tick()

@@ -2,29 +2,38 @@
 
 #include <chrono>
 
-// Watches one run of ticks: how many came, the longest wait between two, and
-// how much processor time and memory the process used meanwhile.
+// Watches one run of ticks: how many came, the longest wait between two, the
+// longest delay from when a tick fell due to when it was delivered, and how
+// much processor time, how many wake-ups and how much memory the process used
+// meanwhile.
 class CadenceRecorder {
 public:
+    using Clock = std::chrono::steady_clock;
+
     CadenceRecorder();
 
     void tick();
+    void tick(Clock::time_point due);
 
     long ticks() const { return ticks_; }
     double seconds() const;
     double longestGapMs() const { return std::chrono::duration<double, std::milli>(longestGap_).count(); }
+    double longestLatencyMs() const { return std::chrono::duration<double, std::milli>(longestLatency_).count(); }
+    // Context switches of every thread of the process, voluntary and not, per second.
+    double wakeUpsPerSecond() const;
     // Processor time used since construction, as a share of one core.
     double cpuShare() const;
 
     static double peakResidentMb();
     static double processorSeconds();
+    static long contextSwitches();
 
 private:
-    using Clock = std::chrono::steady_clock;
-
     Clock::time_point start_;
     Clock::time_point last_;
     Clock::duration longestGap_ {};
+    Clock::duration longestLatency_ {};
     double cpuAtStart_;
+    long switchesAtStart_;
     long ticks_ = 0;
 };

@@ -59,6 +59,32 @@ TEST(QtCanvasTest, ANewCircleCoversTheInsideOfTheRingsBeforeIt)
     EXPECT_GT(countPixels(canvas.image(), kRing), 100);
 }
 
+TEST(QtCanvasTest, EachRingHasItsOwnColourWhateverWasReadBetween)
+{
+    const QColor kOther(0, 0, 255);
+    struct Case {
+        const char* why;
+        std::vector<QColor> colours;
+        bool readBetween;
+    };
+    const Case cases[] = {
+        {"one colour, read between", {kRing, kRing, kRing}, true},
+        {"two colours, read between", {kRing, kOther, kRing}, true},
+        {"two colours, painted in one go", {kRing, kOther, kOther, kRing}, false},
+    };
+    for (const Case& c : cases) {
+        QtCanvas canvas(Qt::black);
+        canvas.resize(QSize(200, 40), 1);
+        for (size_t i = 0; i < c.colours.size(); ++i) {
+            canvas.drawCircle(QPointF(20 + 40 * static_cast<qreal>(i), 20), 10, c.colours[i]);
+            if (c.readBetween)
+                canvas.image();
+        }
+        for (size_t i = 0; i < c.colours.size(); ++i)
+            EXPECT_EQ(canvas.image().pixelColor(20 + 40 * static_cast<int>(i), 10), c.colours[i]) << c.why << ", ring " << i;
+    }
+}
+
 TEST(QtCanvasTest, TinyRadiiLeaveAtMostADot)
 {
     for (qreal radius : {0.0, 0.01, 0.49}) {

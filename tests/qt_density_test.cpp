@@ -44,7 +44,7 @@ protected:
         const QImage shown = window().grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QImage& picture = host.window().canvas().image();
         EXPECT_EQ(shown.size(), picture.size());
-        EXPECT_EQ(shown.devicePixelRatio(), picture.devicePixelRatio());
+        EXPECT_EQ(shown.devicePixelRatio(), host.window().canvas().devicePixelRatio());
         int unlike = 0;
         for (int y = 0; y < std::min(shown.height(), picture.height()); ++y)
             for (int x = 0; x < std::min(shown.width(), picture.width()); ++x)

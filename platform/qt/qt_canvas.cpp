@@ -2,17 +2,12 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 namespace {
 
 // An outline can reach half a device pixel past its geometry, rounded outward.
 constexpr int kOutlineMargin = 1;
-
-QRect changedArea(const QRectF& bounds, QSize clip)
-{
-    return bounds.toAlignedRect()
-        .adjusted(-kOutlineMargin, -kOutlineMargin, kOutlineMargin, kOutlineMargin)
-        .intersected(QRect(QPoint(0, 0), clip));
-}
 
 } // namespace
 
@@ -41,47 +36,66 @@ QPainter& QtCanvas::painter(QColor outline)
         painter_.begin(&image_);
         painter_.setRenderHint(QPainter::Antialiasing, false);
         painter_.setBrush(fill_);
-        painter_.setClipRect(QRect(QPoint(0, 0), logicalSize_));
+        pen_ = QColor();
     }
-    QPen pen(outline);
-    pen.setCosmetic(true);
-    pen.setWidth(0);
-    painter_.setPen(pen);
+    // Setting a pen costs as much as a small ring, and the rings of a run
+    // share one colour.
+    if (outline != pen_) {
+        QPen pen(outline);
+        pen.setCosmetic(true);
+        pen.setWidth(0);
+        painter_.setPen(pen);
+        pen_ = outline;
+    }
     return painter_;
 }
 
 void QtCanvas::resize(QSize logicalSize, qreal devicePixelRatio)
 {
-    if (logicalSize == logicalSize_ && devicePixelRatio == image_.devicePixelRatio())
+    if (logicalSize == logicalSize_ && devicePixelRatio == ratio_ && !image_.isNull())
         return;
     if (painter_.isActive())
         painter_.end();
     const QSize deviceSize = (QSizeF(logicalSize) * devicePixelRatio).toSize();
     QImage grown(deviceSize.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    grown.setDevicePixelRatio(devicePixelRatio);
     grown.fill(background_);
     if (!image_.isNull()) {
+        // What was drawn stays at the same logical place, at the new density.
         QPainter painter(&grown);
-        painter.drawImage(QPointF(0, 0), image_);
+        const qreal scale = devicePixelRatio / ratio_;
+        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(image_.size()) * scale), image_);
     }
     image_ = std::move(grown);
     logicalSize_ = logicalSize;
+    ratio_ = devicePixelRatio;
+}
+
+QRect QtCanvas::changedArea(const QRectF& deviceBounds) const
+{
+    const QRectF logical(deviceBounds.topLeft() / ratio_, deviceBounds.size() / ratio_);
+    return logical.toAlignedRect()
+        .adjusted(-kOutlineMargin, -kOutlineMargin, kOutlineMargin, kOutlineMargin)
+        .intersected(QRect(QPoint(0, 0), logicalSize_));
 }
 
 QRect QtCanvas::drawCircle(QPointF centre, qreal radius, QColor outline)
 {
     QPainter& p = painter(outline);
-    if (radius * image_.devicePixelRatio() < 1.0)
-        p.drawPoint(centre);
-    else
-        p.drawEllipse(centre, radius, radius);
-    const QRectF bounds(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
-    return changedArea(bounds, logicalSize_);
+    const QPointF c = centre * ratio_;
+    const qreal r = radius * ratio_;
+    if (r < 1.0) {
+        p.drawPoint(c);
+        return changedArea(QRectF(c, QSizeF(0, 0)));
+    }
+    const QRect box(static_cast<int>(std::lround(c.x() - r)), static_cast<int>(std::lround(c.y() - r)),
+        static_cast<int>(std::lround(2 * r)), static_cast<int>(std::lround(2 * r)));
+    p.drawEllipse(box);
+    return changedArea(QRectF(box).adjusted(0, 0, 1, 1));
 }
 
 QRect QtCanvas::drawBox(QPointF corner1, QPointF corner2, QColor outline)
 {
-    const QRectF box = QRectF(corner1, corner2).normalized();
+    const QRectF box = QRectF(corner1 * ratio_, corner2 * ratio_).normalized();
     painter(outline).drawRect(box);
-    return changedArea(box, logicalSize_);
+    return changedArea(box);
 }

@@ -1,6 +1,7 @@
 #include "platform/runtime.h"
 
 #include "platform/qt/qt_form_host.h"
+#include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_strings.h"
 
 #include <QApplication>
@@ -16,6 +17,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -103,11 +106,7 @@ void quitOnTermination(QObject* owner)
 
 int RunProject(const ProjectDescription& project)
 {
-    // Inside a Wayland session, run on Wayland where Qt's plugin for it is
-    // installed (some desktops would otherwise get X11 through XWayland), and
-    // on X11 where it is not.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "wayland;xcb");
+    prepareQtPlatform();
 
     // The program takes no command line; Qt sees only the program's name.
     std::string name(project.name);
@@ -133,6 +132,12 @@ int RunProject(const ProjectDescription& project)
     quitOnTermination(&application);
 
     const SteadyClock clock;
-    QtFormHost host(project, clock);
-    return host.run();
+    std::unique_ptr<QtFormHost> host;
+    try {
+        host = std::make_unique<QtFormHost>(project, clock);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "%s: %s\n", name.c_str(), failure.what());
+        return EXIT_FAILURE;
+    }
+    return host->run();
 }
