@@ -9,3 +9,19 @@ configure_and_build() {
   cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
 }
+
+# build_package BUILD_DIR: configures a release build without the tests in
+# BUILD_DIR, builds it and makes the Debian package there with CPack. Time
+# stamps come from the last commit, so that every build of one commit gives the
+# same bytes. Prints the package's path.
+build_package() {
+  local dir=$1
+  if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct 2>/dev/null) \
+      || { echo "build_package: no commit to take the time stamps from; set SOURCE_DATE_EPOCH" >&2; return 1; }
+    export SOURCE_DATE_EPOCH
+  fi
+  configure_and_build "$dir" -DCMAKE_BUILD_TYPE=Release -DTESSARY_TESTS=OFF >/dev/null
+  (cd "$dir" && cpack >cpack.log 2>&1) || { cat "$dir/cpack.log" >&2; return 1; }
+  ls "$dir"/tessary_1.00_*.deb
+}
