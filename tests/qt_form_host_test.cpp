@@ -54,7 +54,7 @@ protected:
     }
 
     void click(const char* button) { QTest::mouseClick(host.window().button(button), Qt::LeftButton); }
-    void clickBareArea() { QTest::mouseClick(&host.window(), Qt::LeftButton, {}, QPoint(200, 150)); }
+    void clickBareArea() { QTest::mouseClick(&host.window().drawingArea(), Qt::LeftButton, {}, QPoint(200, 150)); }
 
     Long interval()
     {
@@ -238,6 +238,53 @@ TEST_F(QtFormHostTest, TheTimerRefusingSlowerIsReportedAndTheIntervalStays)
     EXPECT_EQ(host.errors().count(), 1);
     EXPECT_TRUE(host.errors().text().contains("Invalid property value"));
     EXPECT_TRUE(host.errors().text().contains("tmrtime"));
+}
+
+TEST_F(QtFormHostTest, TheTimerRefusesTheSameSlowerPressesByMouseAndKeyAndTheDialogStaysOutOfTheWay)
+{
+    // 1 + 655 × 100 is the last interval the timer takes: of 700 presses
+    // from the start, the last 45 are refused.
+    constexpr int kPresses = 700;
+    constexpr int kRefused = 45;
+    struct Case {
+        const char* why;
+        std::function<void(QtFormHost&)> press;
+    };
+    const Case cases[] = {
+        {"mouse", [](QtFormHost& h) { QTest::mouseClick(h.window().button("cmdslow"), Qt::LeftButton); }},
+        {"space", [](QtFormHost&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); }},
+    };
+    for (const Case& c : cases) {
+        QtFormHost fresh(tessaryProject, clock);
+        fresh.start();
+        fresh.window().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&fresh.window()));
+        QWidget* slower = fresh.window().button("cmdslow");
+        ASSERT_EQ(QApplication::focusWidget(), slower);
+        for (int i = 0; i < kPresses; ++i)
+            c.press(fresh);
+        EXPECT_EQ(fresh.errors().count(), kRefused) << c.why;
+        EXPECT_TRUE(fresh.errors().isShown()) << c.why;
+        EXPECT_EQ(QApplication::focusWidget(), slower) << c.why << ": the dialog took the focus";
+        EXPECT_FALSE(fresh.errors().frameGeometry().intersects(fresh.window().frameGeometry())) << c.why;
+        EXPECT_TRUE(fresh.errors().text().contains(QStringLiteral("Errors so far: %1").arg(kRefused))) << c.why;
+    }
+}
+
+TEST_F(QtFormHostTest, ADialogClosedComesBackWithTheNextError)
+{
+    start();
+    ASSERT_EQ(host.timer().setInterval(kMaxTimerInterval), ErrorNumber::None);
+    click("cmdslow");
+    ASSERT_TRUE(host.errors().isShown());
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const auto dialog = std::find_if(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible() && w->inherits("QDialog"); });
+    ASSERT_NE(dialog, windows.end());
+    (*dialog)->close();
+    EXPECT_FALSE(host.errors().isShown());
+    click("cmdslow");
+    EXPECT_TRUE(host.errors().isShown());
+    EXPECT_EQ(host.errors().count(), 2);
 }
 
 TEST_F(QtFormHostTest, ClosingTheWindowEndsTheEventLoopWithStatus0)

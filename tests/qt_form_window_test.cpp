@@ -2,6 +2,8 @@
 
 #include "window/frmtessary.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 
@@ -72,18 +74,83 @@ TEST(QtFormWindowTest, ButtonsArePinkAtTheirPlacesWithWholeCaptions)
     EXPECT_EQ(picture.pixelColor(QPoint(48, 24) * picture.devicePixelRatio()), QColor(Qt::black));
 }
 
-TEST(QtFormWindowTest, TabOrderFollowsTabIndexFromTheFocusedSlowerButton)
+TEST(QtFormWindowTest, TabRunsThroughTheButtonsThenTheDrawingAreaFromSlower)
 {
     ShownWindow shown;
     shown.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&shown.window));
     std::vector<QString> order;
-    QWidget* widget = shown.window.button("cmdslow");
-    EXPECT_EQ(shown.window.focusWidget(), widget);
-    for (int i = 0; i < 6; ++i) {
-        order.push_back(widget->objectName());
-        widget = widget->nextInFocusChain();
+    for (int i = 0; i < 8; ++i) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        order.push_back(focused == &shown.window.drawingArea() ? QStringLiteral("drawing area") : focused->objectName());
+        QTest::keyClick(focused, Qt::Key_Tab);
     }
-    EXPECT_EQ(order, (std::vector<QString> {"cmdslow", "cmdfast", "cmdclear", "cmdcolor", "cmdmove", "cmdstop"}));
+    EXPECT_EQ(order, (std::vector<QString> {"cmdslow", "cmdfast", "cmdclear", "cmdcolor", "cmdmove", "cmdstop", "drawing area",
+                         "cmdslow"}));
+}
+
+TEST(QtFormWindowTest, TheDrawingAreaShowsItsFocusOnScreenOnlyAndNeverInThePicture)
+{
+    ShownWindow shown;
+    shown.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&shown.window));
+    ASSERT_EQ(shown.window.lineBox(0, 0, 5295, 3210, 0), ErrorNumber::None); // black, as Clear leaves it
+    const auto litOnScreen = [&] {
+        const QImage shot = shown.window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int lit = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const QPoint logical(static_cast<int>(x / shot.devicePixelRatio()), static_cast<int>(y / shot.devicePixelRatio()));
+                lit += shown.window.childAt(logical) == &shown.window.drawingArea() && shot.pixelColor(x, y) != QColor(Qt::black);
+            }
+        return lit;
+    };
+    const auto litInThePicture = [&] {
+        const QImage& picture = shown.window.canvas().image();
+        int lit = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                lit += picture.pixelColor(x, y) != QColor(Qt::black);
+        return lit;
+    };
+    EXPECT_EQ(litOnScreen(), 0);
+    shown.window.drawingArea().setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(shown.window.drawingArea().hasFocus());
+    EXPECT_GT(litOnScreen(), 100) << "no focus frame on screen";
+    EXPECT_EQ(litInThePicture(), 0) << "the focus frame went into the picture";
+    shown.window.button("cmdslow")->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(litOnScreen(), 0) << "the focus frame stayed after the focus left";
+}
+
+TEST(QtFormWindowTest, AScreenReaderSeesAFrameSixButtonsAndTheDrawingAreaAndEveryPressCounts)
+{
+    ShownWindow shown;
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(&shown.window);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->role(), QAccessible::Window);
+    EXPECT_EQ(frame->text(QAccessible::Name), "Form1");
+    std::vector<QString> buttons;
+    QAccessibleInterface* area = nullptr;
+    for (int i = 0; i < frame->childCount(); ++i) {
+        QAccessibleInterface* child = frame->child(i);
+        if (child->role() == QAccessible::Button) {
+            buttons.push_back(child->text(QAccessible::Name));
+            EXPECT_TRUE(child->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        } else if (child->object() == &shown.window.drawingArea()) {
+            area = child;
+        }
+    }
+    EXPECT_EQ(buttons, (std::vector<QString> {"Move", "Color", "Slower", "Faster", "Stop", "Clear"}));
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(area->text(QAccessible::Name), "Drawing area");
+    ASSERT_TRUE(area->actionInterface());
+
+    QAccessibleInterface* slower = QAccessible::queryAccessibleInterface(shown.window.button("cmdslow"));
+    for (int i = 0; i < 5; ++i)
+        slower->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    area->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(shown.clicks, (std::vector<std::string> {"cmdslow", "cmdslow", "cmdslow", "cmdslow", "cmdslow", "form"}));
 }
 
 TEST(QtFormWindowTest, ClicksReachTheButtonOrTheBareAreaNeverBoth)
@@ -98,12 +165,30 @@ TEST(QtFormWindowTest, ClicksReachTheButtonOrTheBareAreaNeverBoth)
             {"cmdstop"}},
         {"space on the focused button", [](QtFormWindow& w) { QTest::keyClick(w.button("cmdslow"), Qt::Key_Space); },
             {"cmdslow"}},
-        {"left click on the bare area", [](QtFormWindow& w) { QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(200, 150)); },
+        {"left click on the bare area",
+            [](QtFormWindow& w) { QTest::mouseClick(&w.drawingArea(), Qt::LeftButton, {}, QPoint(200, 150)); },
             {"form"}},
         {"left click in the button strip between buttons",
-            [](QtFormWindow& w) { QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(48, 24)); }, {"form"}},
+            [](QtFormWindow& w) { QTest::mouseClick(&w.drawingArea(), Qt::LeftButton, {}, QPoint(48, 24)); }, {"form"}},
         {"right click on the bare area",
-            [](QtFormWindow& w) { QTest::mouseClick(&w, Qt::RightButton, {}, QPoint(200, 150)); }, {}},
+            [](QtFormWindow& w) { QTest::mouseClick(&w.drawingArea(), Qt::RightButton, {}, QPoint(200, 150)); }, {}},
+        // The area holds the mouse from the press, so the release comes to it.
+        {"pressed on the bare area, released over a button",
+            [](QtFormWindow& w) {
+                QTest::mousePress(&w.drawingArea(), Qt::LeftButton, {}, QPoint(200, 150));
+                QTest::mouseRelease(&w.drawingArea(), Qt::LeftButton, {}, w.button("cmdstop")->geometry().center());
+            },
+            {}},
+        {"pressed on a button, released on the bare area",
+            [](QtFormWindow& w) {
+                QPushButton* stop = w.button("cmdstop");
+                QTest::mousePress(stop, Qt::LeftButton);
+                QTest::mouseRelease(stop, Qt::LeftButton, {}, stop->mapFrom(&w, QPoint(200, 150)));
+            },
+            {}},
+        {"space on the drawing area", [](QtFormWindow& w) { QTest::keyClick(&w.drawingArea(), Qt::Key_Space); }, {"form"}},
+        {"return on the drawing area", [](QtFormWindow& w) { QTest::keyClick(&w.drawingArea(), Qt::Key_Return); }, {"form"}},
+        {"a letter on the drawing area", [](QtFormWindow& w) { QTest::keyClick(&w.drawingArea(), Qt::Key_A); }, {}},
         {"right click on a button", [](QtFormWindow& w) { QTest::mouseClick(w.button("cmdmove"), Qt::RightButton); }, {}},
     };
     for (const Case& c : cases) {

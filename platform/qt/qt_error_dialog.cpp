@@ -3,10 +3,45 @@
 #include "platform/raised_error.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// Between the owner's frame and the dialog's, so that the two read as two.
+constexpr int kGap = 8;
+
+} // namespace
+
+QPoint placeBeside(const QRect& ownerFrame, const QSize& size, const QRect& screen)
+{
+    struct Side {
+        QPoint at;
+        int room; // along the axis the dialog moves away on
+        int needed;
+    };
+    const int top = std::clamp(ownerFrame.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()));
+    const int left = std::clamp(ownerFrame.left(), screen.left(), std::max(screen.left(), screen.right() + 1 - size.width()));
+    const Side sides[] = {
+        {{ownerFrame.right() + 1 + kGap, top}, screen.right() - ownerFrame.right(), size.width() + kGap},
+        {{left, ownerFrame.bottom() + 1 + kGap}, screen.bottom() - ownerFrame.bottom(), size.height() + kGap},
+        {{ownerFrame.left() - kGap - size.width(), top}, ownerFrame.left() - screen.left(), size.width() + kGap},
+        {{left, ownerFrame.top() - kGap - size.height()}, ownerFrame.top() - screen.top(), size.height() + kGap},
+    };
+    for (const Side& side : sides) {
+        if (side.room >= side.needed)
+            return side.at;
+    }
+    const Side& roomiest = *std::max_element(std::begin(sides), std::end(sides),
+        [](const Side& a, const Side& b) { return a.room - a.needed < b.room - b.needed; });
+    return {std::clamp(roomiest.at.x(), screen.left(), std::max(screen.left(), screen.right() + 1 - size.width())),
+        std::clamp(roomiest.at.y(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()))};
+}
 
 QtErrorDialog::QtErrorDialog(QWidget& owner)
     : owner_(owner)
@@ -26,6 +61,9 @@ void QtErrorDialog::report(const RaisedError& error)
         dialog_ = new QDialog(&owner_);
         dialog_->setWindowTitle(QApplication::applicationName());
         dialog_->setModal(false);
+        // The user goes on clicking and typing in the window: keep the focus there.
+        dialog_->setAttribute(Qt::WA_ShowWithoutActivating);
+        dialog_->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
         auto* layout = new QVBoxLayout(dialog_);
         message_ = new QLabel(dialog_);
         message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -45,8 +83,18 @@ void QtErrorDialog::report(const RaisedError& error)
     if (count_ > 1)
         text += QStringLiteral("\nErrors so far: %1").arg(count_);
     message_->setText(text);
+    if (dialog_->isVisible())
+        return;
+    dialog_->adjustSize();
+    const QScreen* screen = owner_.screen();
+    if (screen)
+        dialog_->move(placeBeside(owner_.frameGeometry(), dialog_->frameGeometry().size(), screen->availableGeometry()));
     dialog_->show();
-    dialog_->raise();
+}
+
+QRect QtErrorDialog::frameGeometry() const
+{
+    return dialog_ ? dialog_->frameGeometry() : QRect();
 }
 
 QString QtErrorDialog::text() const

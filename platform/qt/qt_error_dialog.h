@@ -5,14 +5,24 @@
 #include <QPointer>
 #include <QString>
 
+#include <QRect>
+
 class QDialog;
 class QLabel;
 class QWidget;
 
+// Where a window of the given size goes beside the owner's frame on its
+// screen: to the right, below, to the left or above, the first where it fits
+// whole; where none does, the side with the most room, kept on the screen.
+QPoint placeBeside(const QRect& ownerFrame, const QSize& size, const QRect& screen);
+
 // The default error handling on the desktop: one non-modal dialog that shows
 // the last error that left a handler and how many have, so that an error on
-// every tick updates one window instead of stacking a thousand. It never runs
-// an event loop of its own, so no handler can run inside another while it is up.
+// every tick updates one window instead of stacking a thousand. It stays out
+// of the way: it opens beside or below its owner, never over it where the
+// screen leaves room, takes no keyboard focus, and a further error only
+// updates it. It never runs an event loop of its own, so no handler can run
+// inside another while it is up.
 class QtErrorDialog : public ErrorReporter {
 public:
     explicit QtErrorDialog(QWidget& owner);
@@ -25,6 +35,7 @@ public:
     int count() const { return count_; }
     QString text() const;
     bool isShown() const;
+    QRect frameGeometry() const;
 
 private:
     QWidget& owner_;

@@ -1,6 +1,7 @@
 #include "platform/qt/qt_form_window.h"
 
 #include "platform/colour.h"
+#include "platform/qt/qt_accessibility.h"
 #include "platform/qt/qt_strings.h"
 
 #include <QFontMetrics>
@@ -16,6 +17,8 @@
 
 namespace {
 
+// What a screen reader calls the client area.
+const char* const kDrawingAreaName = "Drawing area";
 // Where a screen does not say how often it refreshes.
 constexpr qreal kFallbackRefreshRate = 60;
 constexpr int kSmallestFontPixels = 6;
@@ -72,11 +75,17 @@ QString faceStyle(Colour backColor)
 
 QtFormWindow::QtFormWindow(const FormDefinition& definition)
     : canvas_(toQColor(definition.settings.backColor))
+    , drawingArea_(new QtDrawingArea(canvas_, this))
 {
+    installFormAccessibility();
     setWindowTitle(toQString(definition.settings.caption));
+    // The drawing area covers every pixel of the window.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
     resize(twipsToPixels(definition.settings.clientWidth), twipsToPixels(definition.settings.clientHeight));
     canvas_.resize(size(), devicePixelRatioF());
+    drawingArea_->setGeometry(rect());
+    drawingArea_->setAccessibleName(QString::fromLatin1(kDrawingAreaName));
     createButtons(definition);
 
     frameTimer_.setSingleShot(true);
@@ -106,6 +115,8 @@ void QtFormWindow::createButtons(const FormDefinition& definition)
         [](const NamedButton& a, const NamedButton& b) { return a.tabIndex < b.tabIndex; });
     for (size_t i = 1; i < buttonsInTabOrder_.size(); ++i)
         QWidget::setTabOrder(buttonsInTabOrder_[i - 1].widget, buttonsInTabOrder_[i].widget);
+    if (!buttonsInTabOrder_.empty())
+        QWidget::setTabOrder(buttonsInTabOrder_.back().widget, drawingArea_);
 }
 
 void QtFormWindow::onButtonClicked(std::function<void(std::string_view)> listener)
@@ -115,7 +126,7 @@ void QtFormWindow::onButtonClicked(std::function<void(std::string_view)> listene
 
 void QtFormWindow::onFormClicked(std::function<void()> listener)
 {
-    formListener_ = std::move(listener);
+    drawingArea_->onClicked(std::move(listener));
 }
 
 void QtFormWindow::onClosed(std::function<void()> listener)
@@ -250,39 +261,15 @@ void QtFormWindow::markChanged(const QRect& area)
 void QtFormWindow::requestRepaint()
 {
     ++repaintRequests_;
-    update(QRegion(pending_).subtracted(buttonsArea_));
+    drawingArea_->update(QRegion(pending_).subtracted(buttonsArea_));
     pending_ = {};
-}
-
-void QtFormWindow::paintEvent(QPaintEvent* event)
-{
-    ++repaints_;
-    // A move to a screen of another density changes the ratio without a resize.
-    canvas_.resize(size(), devicePixelRatioF());
-    QPainter painter(this);
-    const QRect area = event->rect();
-    const qreal ratio = canvas_.devicePixelRatio();
-    const QRectF source(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio);
-    painter.drawImage(QRectF(area), canvas_.image(), source);
 }
 
 void QtFormWindow::resizeEvent(QResizeEvent* event)
 {
     canvas_.resize(event->size(), devicePixelRatioF());
+    drawingArea_->setGeometry(rect());
     QWidget::resizeEvent(event);
-}
-
-void QtFormWindow::mousePressEvent(QMouseEvent* event)
-{
-    leftPressed_ = event->button() == Qt::LeftButton;
-}
-
-void QtFormWindow::mouseReleaseEvent(QMouseEvent* event)
-{
-    const bool click = leftPressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    leftPressed_ = false;
-    if (click && formListener_)
-        formListener_();
 }
 
 void QtFormWindow::closeEvent(QCloseEvent* event)

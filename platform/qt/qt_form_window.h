@@ -3,6 +3,7 @@
 #include "platform/form_definition.h"
 #include "platform/form_operations.h"
 #include "platform/qt/qt_canvas.h"
+#include "platform/qt/qt_drawing_area.h"
 
 #include <QRegion>
 #include <QTimer>
@@ -17,7 +18,8 @@ class QPushButton;
 class QScreen;
 
 // A window built from a FormDefinition: its client area is a QtCanvas shown on
-// screen, with the definition's buttons on top. It supplies the window's
+// screen by a QtDrawingArea, with the definition's buttons on top. Tab runs
+// through the buttons in their tab order, then the drawing area. It supplies the window's
 // operations in twips, draws at once into the canvas and brings the screen up
 // to date at most once per display frame. It knows how long a frame of its
 // screen lasts and whether any of it can be seen, and says when either
@@ -46,10 +48,11 @@ public:
     void focusFirstControl();
 
     QPushButton* button(std::string_view name) const;
+    QtDrawingArea& drawingArea() const { return *drawingArea_; }
     const QtCanvas& canvas() const { return canvas_; }
     // How often the screen was repainted, and how often the window asked for
     // it, for measuring.
-    int repaintCount() const { return repaints_; }
+    int repaintCount() const { return drawingArea_->repaintCount(); }
     int repaintRequests() const { return repaintRequests_; }
 
     ErrorNumber getScaleWidth(Single& width) override;
@@ -59,10 +62,7 @@ public:
     ErrorNumber lineBox(Single x1, Single y1, Single x2, Single y2, Colour colour) override;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -82,9 +82,9 @@ private:
     };
 
     QtCanvas canvas_;
+    QtDrawingArea* drawingArea_;
     std::vector<NamedButton> buttonsInTabOrder_;
     std::function<void(std::string_view)> buttonListener_;
-    std::function<void()> formListener_;
     std::function<void()> closedListener_;
     std::function<void()> frameListener_;
     QMetaObject::Connection refreshWatch_;
@@ -92,8 +92,6 @@ private:
     QRect pending_;
     QRegion buttonsArea_;
     QTimer frameTimer_;
-    bool leftPressed_ = false;
-    int repaints_ = 0;
     int repaintRequests_ = 0;
 };
 

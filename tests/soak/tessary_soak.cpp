@@ -55,7 +55,7 @@ int main(int argc, char** argv)
     // Faster is picked three times as often as the others, so that the
     // interval stays near 1 ms and the ticks keep coming between the clicks.
     const std::vector<QWidget*> targets = [&] {
-        std::vector<QWidget*> all {&host.window()};
+        std::vector<QWidget*> all {&host.window().drawingArea()};
         for (const ButtonDefinition& b : frmtessary.buttons)
             all.push_back(host.window().button(b.name));
         all.push_back(host.window().button("cmdfast"));
@@ -67,7 +67,7 @@ int main(int argc, char** argv)
     QTimer clicker;
     QObject::connect(&clicker, &QTimer::timeout, [&] {
         QWidget* target = targets[random() % targets.size()];
-        const QPoint at = target == &host.window() ? QPoint(50 + static_cast<int>(random() % 250), 60 + static_cast<int>(random() % 140))
+        const QPoint at = target == &host.window().drawingArea() ? QPoint(50 + static_cast<int>(random() % 250), 60 + static_cast<int>(random() % 140))
                                                    : target->rect().center();
         QTest::mouseClick(target, Qt::LeftButton, {}, at);
         ++clicks;

@@ -1,0 +1,78 @@
+#include "platform/qt/qt_accessibility.h"
+
+#include "platform/qt/qt_drawing_area.h"
+#include "platform/qt/qt_form_window.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QPushButton>
+
+namespace {
+
+// Qt's own button interface presses through animateClick(), which a second
+// Press within a tenth of a second joins to the first.
+class ButtonAccessible final : public QAccessibleWidget {
+public:
+    explicit ButtonAccessible(QPushButton* button)
+        : QAccessibleWidget(button, QAccessible::Button)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return static_cast<QPushButton*>(widget())->text();
+        return QAccessibleWidget::text(kind);
+    }
+
+    QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
+
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction())
+            static_cast<QPushButton*>(widget())->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+};
+
+class DrawingAreaAccessible final : public QAccessibleWidget {
+public:
+    explicit DrawingAreaAccessible(QtDrawingArea* area)
+        : QAccessibleWidget(area, QAccessible::Canvas)
+    {
+    }
+
+    QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
+
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction())
+            static_cast<QtDrawingArea*>(widget())->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* formInterface(const QString&, QObject* object)
+{
+    if (auto* window = dynamic_cast<QtFormWindow*>(object))
+        return new QAccessibleWidget(window, QAccessible::Window);
+    if (auto* area = dynamic_cast<QtDrawingArea*>(object))
+        return new DrawingAreaAccessible(area);
+    auto* button = dynamic_cast<QPushButton*>(object);
+    if (button && dynamic_cast<QtFormWindow*>(button->parent()))
+        return new ButtonAccessible(button);
+    return nullptr;
+}
+
+} // namespace
+
+void installFormAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(formInterface);
+        return true;
+    }();
+    (void)installed;
+}

@@ -1,0 +1,100 @@
+#include "platform/qt/qt_drawing_area.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+
+namespace {
+
+// Inside the edge, so that a window manager's border does not hide it.
+constexpr int kFocusInset = 1;
+constexpr int kFocusWidth = 1;
+const QColor kFocusColour(0x90, 0x90, 0x90);
+
+} // namespace
+
+QtDrawingArea::QtDrawingArea(QtCanvas& canvas, QWidget* parent)
+    : QWidget(parent)
+    , canvas_(canvas)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Tab reaches it, a click does not move the focus to it.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void QtDrawingArea::onClicked(std::function<void()> listener)
+{
+    clickListener_ = std::move(listener);
+}
+
+void QtDrawingArea::click()
+{
+    if (clickListener_)
+        clickListener_();
+}
+
+QRegion QtDrawingArea::focusFrame() const
+{
+    const QRect outer = rect().adjusted(kFocusInset, kFocusInset, -kFocusInset, -kFocusInset);
+    return QRegion(outer).subtracted(outer.adjusted(kFocusWidth, kFocusWidth, -kFocusWidth, -kFocusWidth));
+}
+
+void QtDrawingArea::paintEvent(QPaintEvent* event)
+{
+    ++repaints_;
+    // A move to a screen of another density changes the ratio without a resize.
+    canvas_.resize(size(), devicePixelRatioF());
+    QPainter painter(this);
+    const QRect area = event->rect();
+    const qreal ratio = canvas_.devicePixelRatio();
+    const QRectF source(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio);
+    painter.drawImage(QRectF(area), canvas_.image(), source);
+    if (hasFocus()) {
+        painter.setClipRegion(focusFrame());
+        QPen pen(kFocusColour, 0, Qt::DotLine);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(focusFrame().boundingRect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void QtDrawingArea::mousePressEvent(QMouseEvent* event)
+{
+    leftPressed_ = event->button() == Qt::LeftButton;
+}
+
+// The area holds the mouse from the press, so the release comes here even
+// over a button: it counts only where nothing stands on the area.
+void QtDrawingArea::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    const bool onTheBareArea = rect().contains(at) && parentWidget()->childAt(mapToParent(at)) == this;
+    const bool clicked = leftPressed_ && event->button() == Qt::LeftButton && onTheBareArea;
+    leftPressed_ = false;
+    if (clicked)
+        click();
+}
+
+void QtDrawingArea::keyPressEvent(QKeyEvent* event)
+{
+    const bool activates = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!activates || event->modifiers() != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat())
+        click();
+}
+
+void QtDrawingArea::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update(focusFrame());
+}
+
+void QtDrawingArea::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update(focusFrame());
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/qt/qt_canvas.h"
+
+#include <QWidget>
+
+#include <functional>
+
+// The client area as one widget beneath the buttons: it shows the window's
+// picture one to one and takes the clicks that count as a click on the bare
+// area: the left button pressed and released on it (not over a button), and
+// Space or Return while it has the focus. It shows that it has the focus with a
+// frame on screen that never becomes part of the picture. It draws nothing of
+// its own into the picture and knows nothing of handlers.
+class QtDrawingArea : public QWidget {
+public:
+    QtDrawingArea(QtCanvas& canvas, QWidget* parent);
+
+    void onClicked(std::function<void()> listener);
+    // What a click on the bare area does; also the screen reader's action.
+    void click();
+
+    int repaintCount() const { return repaints_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    QRegion focusFrame() const;
+
+    QtCanvas& canvas_;
+    std::function<void()> clickListener_;
+    bool leftPressed_ = false;
+    int repaints_ = 0;
+};
