@@ -9,12 +9,31 @@
 
 namespace {
 
+// An interface whose Press action does press() at once, beside what the widget offers.
+class PressableAccessible : public QAccessibleWidget {
+public:
+    using QAccessibleWidget::QAccessibleWidget;
+
+    QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
+
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction())
+            press();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+protected:
+    virtual void press() = 0;
+};
+
 // Qt's own button interface presses through animateClick(), which a second
 // Press within a tenth of a second joins to the first.
-class ButtonAccessible final : public QAccessibleWidget {
+class ButtonAccessible final : public PressableAccessible {
 public:
     explicit ButtonAccessible(QPushButton* button)
-        : QAccessibleWidget(button, QAccessible::Button)
+        : PressableAccessible(button, QAccessible::Button)
     {
     }
 
@@ -25,33 +44,19 @@ public:
         return QAccessibleWidget::text(kind);
     }
 
-    QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
-
-    void doAction(const QString& action) override
-    {
-        if (action == pressAction())
-            static_cast<QPushButton*>(widget())->click();
-        else
-            QAccessibleWidget::doAction(action);
-    }
+private:
+    void press() override { static_cast<QPushButton*>(widget())->click(); }
 };
 
-class DrawingAreaAccessible final : public QAccessibleWidget {
+class DrawingAreaAccessible final : public PressableAccessible {
 public:
     explicit DrawingAreaAccessible(QtDrawingArea* area)
-        : QAccessibleWidget(area, QAccessible::Canvas)
+        : PressableAccessible(area, QAccessible::Canvas)
     {
     }
 
-    QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
-
-    void doAction(const QString& action) override
-    {
-        if (action == pressAction())
-            static_cast<QtDrawingArea*>(widget())->click();
-        else
-            QAccessibleWidget::doAction(action);
-    }
+private:
+    void press() override { static_cast<QtDrawingArea*>(widget())->click(); }
 };
 
 QAccessibleInterface* formInterface(const QString&, QObject* object)
