@@ -42,7 +42,6 @@ public:
     bool tick() { return deliver(definition_.timer.name, FormEvent::Timer); }
     // A click on the named button, or on the bare client area by the form's own name.
     bool click(std::string_view source) { return deliver(source, FormEvent::Click); }
-    bool isWired(std::string_view source, FormEvent event) const { return dispatcher_.handlerFor(source, event); }
 
 protected:
     FormSession(const FormDefinition& definition, HostServices host)

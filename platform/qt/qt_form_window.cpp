@@ -139,19 +139,23 @@ void QtFormWindow::onFrameChanged(std::function<void()> listener)
     frameListener_ = std::move(listener);
 }
 
+std::chrono::nanoseconds QtFormWindow::screenFrame() const
+{
+    const qreal rate = screen() && screen()->refreshRate() > 0 ? screen()->refreshRate() : kFallbackRefreshRate;
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::duration<qreal>(1 / rate));
+}
+
 std::optional<std::chrono::nanoseconds> QtFormWindow::frame() const
 {
     const QWindow* window = windowHandle();
     if (!window || !window->isExposed() || isMinimized() || !isVisible())
         return std::nullopt;
-    const qreal rate = screen() && screen()->refreshRate() > 0 ? screen()->refreshRate() : kFallbackRefreshRate;
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::duration<qreal>(1 / rate));
+    return screenFrame();
 }
 
 void QtFormWindow::frameChanged()
 {
-    const qreal rate = screen() && screen()->refreshRate() > 0 ? screen()->refreshRate() : kFallbackRefreshRate;
-    frameTimer_.setInterval(std::chrono::ceil<std::chrono::milliseconds>(std::chrono::duration<qreal>(1 / rate)));
+    frameTimer_.setInterval(std::chrono::ceil<std::chrono::milliseconds>(screenFrame()));
     if (frameListener_)
         frameListener_();
 }

@@ -72,6 +72,8 @@ private:
     void createButtons(const FormDefinition& definition);
     void markChanged(const QRect& area);
     void requestRepaint();
+    // One frame of the window's screen, seen or not.
+    std::chrono::nanoseconds screenFrame() const;
     void watchScreen(QScreen* screen);
     void frameChanged();
 
