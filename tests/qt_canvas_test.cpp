@@ -102,20 +102,28 @@ TEST(QtCanvasTest, ReportedChangeCoversEveryChangedPixel)
         QPointF centre;
         qreal radius;
         qreal ratio;
+        bool coversTheArea = false;
     };
     const Case cases[] = {
         {{50, 40}, 20, 1}, {{50.5, 40.25}, 7.3, 1}, {{50, 40}, 20, 2}, {{3, 3}, 60, 1}, {{99.9, 79.9}, 15.5, 2},
-        {{-10, 40}, 25, 1}, {{50, 40}, 0, 1}, {{50, 40}, 500, 1},
+        {{-10, 40}, 25, 1}, {{50, 40}, 0, 1}, {{50, 40}, 500, 1, true},
+        // Far beyond any screen, and not numbers at all.
+        {{50, 40}, 1e30, 1, true}, {{-1e30, 40}, 1e30, 1}, {{1e12, 1e12}, 5, 2}, {{qQNaN(), 40}, 5, 1}, {{50, 40}, qQNaN(), 1},
     };
+    const QColor inside(0, 0, 40);
     for (const Case& c : cases) {
         QtCanvas canvas(Qt::black);
         canvas.resize(QSize(100, 80), c.ratio);
-        canvas.setFillColor(QColor(0, 0, 40));
+        canvas.setFillColor(inside);
         const QImage before = canvas.image().copy();
         const QRect changed = canvas.drawCircle(c.centre, c.radius, kRing);
         EXPECT_TRUE(changesLieWithin(before, canvas.image(), changed, c.ratio))
             << c.centre.x() << "," << c.centre.y() << " r " << c.radius;
         EXPECT_TRUE(QRect(0, 0, 100, 80).contains(changed) || changed.isEmpty());
+        if (c.coversTheArea) {
+            EXPECT_EQ(changed, QRect(0, 0, 100, 80)) << "r " << c.radius;
+            EXPECT_EQ(countPixels(canvas.image(), inside), 100 * 80) << "r " << c.radius;
+        }
     }
 }
 

@@ -1,13 +1,19 @@
 #include "platform/qt/qt_canvas.h"
 
+#include "platform/disc_raster.h"
+
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
 // An outline can reach half a device pixel past its geometry, rounded outward.
 constexpr int kOutlineMargin = 1;
+// The picture is 32 bits a pixel.
+constexpr int kBytesPerPixel = 4;
 
 } // namespace
 
@@ -16,46 +22,15 @@ QtCanvas::QtCanvas(QColor background)
 {
 }
 
-const QImage& QtCanvas::image() const
-{
-    if (painter_.isActive())
-        painter_.end();
-    return image_;
-}
-
 void QtCanvas::setFillColor(QColor colour)
 {
     fill_ = colour;
-    if (painter_.isActive())
-        painter_.setBrush(fill_);
-}
-
-QPainter& QtCanvas::painter(QColor outline)
-{
-    if (!painter_.isActive()) {
-        painter_.begin(&image_);
-        painter_.setRenderHint(QPainter::Antialiasing, false);
-        painter_.setBrush(fill_);
-        pen_ = QColor();
-    }
-    // Setting a pen costs as much as a small ring, and the rings of a run
-    // share one colour.
-    if (outline != pen_) {
-        QPen pen(outline);
-        pen.setCosmetic(true);
-        pen.setWidth(0);
-        painter_.setPen(pen);
-        pen_ = outline;
-    }
-    return painter_;
 }
 
 void QtCanvas::resize(QSize logicalSize, qreal devicePixelRatio)
 {
     if (logicalSize == logicalSize_ && devicePixelRatio == ratio_ && !image_.isNull())
         return;
-    if (painter_.isActive())
-        painter_.end();
     const QSize deviceSize = (QSizeF(logicalSize) * devicePixelRatio).toSize();
     QImage grown(deviceSize.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     grown.fill(background_);
@@ -80,22 +55,31 @@ QRect QtCanvas::changedArea(const QRectF& deviceBounds) const
 
 QRect QtCanvas::drawCircle(QPointF centre, qreal radius, QColor outline)
 {
-    QPainter& p = painter(outline);
     const QPointF c = centre * ratio_;
     const qreal r = radius * ratio_;
-    if (r < 1.0) {
-        p.drawPoint(c);
-        return changedArea(QRectF(c, QSizeF(0, 0)));
-    }
-    const QRect box(static_cast<int>(std::lround(c.x() - r)), static_cast<int>(std::lround(c.y() - r)),
-        static_cast<int>(std::lround(2 * r)), static_cast<int>(std::lround(2 * r)));
-    p.drawEllipse(box);
-    return changedArea(QRectF(box).adjusted(0, 0, 1, 1));
+    // Written so that a centre that is not a number is not drawn either.
+    const auto far = static_cast<qreal>(kFarthestDiscCentre);
+    if (!(std::abs(c.x()) <= far && std::abs(c.y()) <= far))
+        return {};
+    const long long wholeRadius = r >= 1 ? std::llround(std::min(r, static_cast<qreal>(kLargestDiscRadius))) : 0;
+    // bits() parts the picture from any copy read out of it before.
+    const PixelRows rows {reinterpret_cast<std::uint32_t*>(image_.bits()), image_.bytesPerLine() / kBytesPerPixel,
+        image_.width(), image_.height()};
+    const PixelBox box = drawDisc(rows, std::llround(c.x()), std::llround(c.y()), wholeRadius, outline.rgb(), fill_.rgb());
+    if (box.empty())
+        return {};
+    return changedArea(QRectF(QPointF(box.left, box.top), QPointF(box.right + 1, box.bottom + 1)));
 }
 
 QRect QtCanvas::drawBox(QPointF corner1, QPointF corner2, QColor outline)
 {
     const QRectF box = QRectF(corner1 * ratio_, corner2 * ratio_).normalized();
-    painter(outline).drawRect(box);
+    QPainter painter(&image_);
+    QPen pen(outline);
+    pen.setCosmetic(true);
+    pen.setWidth(0);
+    painter.setPen(pen);
+    painter.setBrush(fill_);
+    painter.drawRect(box);
     return changedArea(box);
 }

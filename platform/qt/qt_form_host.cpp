@@ -32,6 +32,7 @@ void QtFormHost::click(std::string_view source)
 {
     timer_.catchUp();
     session_->click(source);
+    window_.flushChanges();
 }
 
 int QtFormHost::run()

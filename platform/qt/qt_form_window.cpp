@@ -87,11 +87,6 @@ QtFormWindow::QtFormWindow(const FormDefinition& definition)
     drawingArea_->setGeometry(rect());
     drawingArea_->setAccessibleName(QString::fromLatin1(kDrawingAreaName));
     createButtons(definition);
-
-    frameTimer_.setSingleShot(true);
-    frameTimer_.setTimerType(Qt::PreciseTimer);
-    frameChanged();
-    QObject::connect(&frameTimer_, &QTimer::timeout, this, [this] { requestRepaint(); });
 }
 
 void QtFormWindow::createButtons(const FormDefinition& definition)
@@ -155,7 +150,6 @@ std::optional<std::chrono::nanoseconds> QtFormWindow::frame() const
 
 void QtFormWindow::frameChanged()
 {
-    frameTimer_.setInterval(std::chrono::ceil<std::chrono::milliseconds>(screenFrame()));
     if (frameListener_)
         frameListener_();
 }
@@ -196,12 +190,17 @@ bool QtFormWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+// The buttons hide what lies behind them, and repainting one means rendering
+// its face and caption again: leave them out. The repaint is done here and
+// now: the caller has finished a wake-up or an event, and the toolkit's own
+// deferral would cost one more turn of the event loop every frame.
 void QtFormWindow::flushChanges()
 {
     if (pending_.isEmpty())
         return;
-    frameTimer_.stop();
-    requestRepaint();
+    ++repaintRequests_;
+    drawingArea_->repaint(QRegion(pending_).subtracted(buttonsArea_));
+    pending_ = {};
 }
 
 void QtFormWindow::focusFirstControl()
@@ -253,20 +252,7 @@ ErrorNumber QtFormWindow::lineBox(Single x1, Single y1, Single x2, Single y2, Co
 // their changes only once per frame.
 void QtFormWindow::markChanged(const QRect& area)
 {
-    if (area.isEmpty())
-        return;
     pending_ = pending_.united(area);
-    if (!frameTimer_.isActive())
-        frameTimer_.start();
-}
-
-// The buttons hide what lies behind them, and repainting one means rendering
-// its face and caption again: leave them out of the update.
-void QtFormWindow::requestRepaint()
-{
-    ++repaintRequests_;
-    drawingArea_->update(QRegion(pending_).subtracted(buttonsArea_));
-    pending_ = {};
 }
 
 void QtFormWindow::resizeEvent(QResizeEvent* event)

@@ -6,7 +6,6 @@
 #include "platform/qt/qt_drawing_area.h"
 
 #include <QRegion>
-#include <QTimer>
 #include <QWidget>
 
 #include <chrono>
@@ -20,8 +19,8 @@ class QScreen;
 // A window built from a FormDefinition: its client area is a QtCanvas shown on
 // screen by a QtDrawingArea, with the definition's buttons on top. Tab runs
 // through the buttons in their tab order, then the drawing area. It supplies the window's
-// operations in twips, draws at once into the canvas and brings the screen up
-// to date at most once per display frame. It knows how long a frame of its
+// operations in twips and draws at once into the canvas; the screen catches up
+// when its owner flushes the changes, once for each wake-up or event. It knows how long a frame of its
 // screen lasts and whether any of it can be seen, and says when either
 // changes. It knows nothing of handlers: it reports clicks on a button or on
 // the bare client area to its listeners.
@@ -40,8 +39,7 @@ public:
     // the window can be seen.
     std::optional<std::chrono::nanoseconds> frame() const;
 
-    // Asks for the repaint of what changed now rather than at the end of the
-    // frame, for a caller that wakes once a frame anyway.
+    // Shows on screen what was drawn since the last call.
     void flushChanges();
 
     // Gives the keyboard focus to the control that comes first in tab order.
@@ -71,7 +69,6 @@ protected:
 private:
     void createButtons(const FormDefinition& definition);
     void markChanged(const QRect& area);
-    void requestRepaint();
     // One frame of the window's screen, seen or not.
     std::chrono::nanoseconds screenFrame() const;
     void watchScreen(QScreen* screen);
@@ -93,7 +90,6 @@ private:
     bool watchingWindow_ = false;
     QRect pending_;
     QRegion buttonsArea_;
-    QTimer frameTimer_;
     int repaintRequests_ = 0;
 };
 
