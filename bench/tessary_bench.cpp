@@ -1,4 +1,5 @@
 #include "bench/cadence_recorder.h"
+#include "bench/frame_floor.h"
 #include "bench/plain_port.h"
 #include "platform/qt/qt_form_host.h"
 #include "platform/qt/qt_platform.h"
@@ -20,8 +21,9 @@
 #include <cstdio>
 #include <optional>
 
-// Measures Tessary as it runs, beside the plainest port of it:
-//   tessary-bench cadence tessary|baseline INTERVAL SECONDS [minimised|stopped]
+// Measures Tessary as it runs, beside the plainest port of it and beside the
+// least a window can do that repaints once a frame:
+//   tessary-bench cadence tessary|baseline|floor INTERVAL SECONDS [minimised|stopped]
 //                                                             one run, as JSON
 //   tessary-bench startup                                     one start, as JSON
 //   tessary-bench report OUTPUT.json [X-DISPLAY]              everything, as a table
@@ -105,6 +107,11 @@ int runCadence(const QString& mode, Long interval, int seconds, const QString& s
         PlainPort port([&] { recorder.tick(); });
         port.show();
         measure(recorder, [&] { return port.repaintCount(); }, seconds, result);
+    } else if (mode == "floor") {
+        CadenceRecorder recorder;
+        FrameFloor floor([&] { recorder.tick(); });
+        floor.show();
+        measure(recorder, [&] { return floor.repaintCount(); }, seconds, result);
     } else {
         CountingWindow counting;
         const SteadyClock clock;
@@ -195,20 +202,23 @@ QJsonObject cadenceSection(Table& table, const QString& where, const QProcessEnv
     const QString seconds = QString::number(kCadenceSeconds);
     // Processor time on a shared virtual machine varies by half from run to
     // run: take each figure's median over runs that alternate the two sides.
-    std::vector<QJsonObject> oursRuns, baseRuns;
+    std::vector<QJsonObject> oursRuns, baseRuns, floorRuns;
     for (int i = 0; i < kCadenceRuns; ++i) {
         if (const auto run = child({"cadence", "tessary", "1", seconds}, environment))
             oursRuns.push_back(*run);
         if (const auto run = child({"cadence", "baseline", "1", seconds}, environment))
             baseRuns.push_back(*run);
+        if (const auto run = child({"cadence", "floor", "1", seconds}, environment))
+            floorRuns.push_back(*run);
     }
     const auto ours = medianOf(oursRuns);
     const auto base = medianOf(baseRuns);
+    const auto floor = medianOf(floorRuns);
     const auto slow = child({"cadence", "tessary", "101", seconds}, environment);
     const auto unseen = child({"cadence", "tessary", "1", seconds, "minimised"}, environment);
     const auto stopped = child({"cadence", "tessary", "1", seconds, "stopped"}, environment);
     QJsonObject section;
-    if (!ours || !base || !slow || !unseen || !stopped) {
+    if (!ours || !base || !floor || !slow || !unseen || !stopped) {
         table.section(where + ": a run failed");
         return section;
     }
@@ -240,6 +250,9 @@ QJsonObject cadenceSection(Table& table, const QString& where, const QProcessEnv
             v(*ours, "cpu_share") <= kMaxCpuShareOfBaseline * v(*base, "cpu_share"));
     }
     table.row("peak resident memory (MB)", v(*ours, "peak_rss_mb"), v(*base, "peak_rss_mb"), "", std::nullopt);
+    table.section(QStringLiteral("%1, one ring a frame and nothing else (floor, baseline, ratio)").arg(where));
+    table.row("wake-ups per second", v(*floor, "wakeups_per_s"), baseWakeUps, "", std::nullopt);
+    table.row("cpu, % of one core", kPercent * v(*floor, "cpu_share"), kPercent * v(*base, "cpu_share"), "", std::nullopt);
     table.section(QStringLiteral("%1, interval 101 ms").arg(where));
     table.row("ticks per second", v(*slow, "ticks_per_s"), std::nullopt, "1000 / 101 = 9.90", std::nullopt);
     table.row("longest tick latency, due to drawn (ms)", v(*slow, "longest_latency_ms"), std::nullopt, latencyTarget,
@@ -255,6 +268,7 @@ QJsonObject cadenceSection(Table& table, const QString& where, const QProcessEnv
         v(*stopped, "wakeups_per_s") <= kMaxWakeUpsStopped);
     section["interval_1"] = *ours;
     section["baseline_interval_1"] = *base;
+    section["floor"] = *floor;
     section["interval_101"] = *slow;
     section["minimised"] = *unseen;
     section["stopped"] = *stopped;
@@ -343,7 +357,8 @@ int main(int argc, char** argv)
     if (mode != "report" && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1;
-    if ((mode == "cadence" && arguments.value(1) == "tessary") || mode == "startup")
+    // The floor gets the same platform settings as Tessary, the plain port Qt's own.
+    if ((mode == "cadence" && arguments.value(1) != "baseline") || mode == "startup")
         prepareQtPlatform();
     if (mode == "report") {
         QCoreApplication application(qtArgc, argv);
