@@ -68,7 +68,10 @@ QRect QtCanvas::drawCircle(QPointF centre, qreal radius, QColor outline)
     const PixelBox box = drawDisc(rows, std::llround(c.x()), std::llround(c.y()), wholeRadius, outline.rgb(), fill_.rgb());
     if (box.empty())
         return {};
-    return changedArea(QRectF(QPointF(box.left, box.top), QPointF(box.right + 1, box.bottom + 1)));
+    // The box lies within the picture, so each corner fits an int.
+    const QRect device(QPoint(static_cast<int>(box.left), static_cast<int>(box.top)),
+        QPoint(static_cast<int>(box.right), static_cast<int>(box.bottom)));
+    return changedArea(QRectF(device));
 }
 
 QRect QtCanvas::drawBox(QPointF corner1, QPointF corner2, QColor outline)

@@ -15,11 +15,10 @@
 // clicks and ticks to it. The timer wakes at most once per frame of the
 // window's screen, and 25 times a second (CadenceTimer::kLongestWake) while none
 // of the window can be seen; each wake-up, and each click, brings the screen up
-// to date once.
-// Every tick that fell due before a click is delivered before the click's
-// handler runs. Errors that leave a handler go to the error dialog; closing
-// the window ends the event loop with status 0. Creating it runs nothing;
-// start() and run() do.
+// to date once. Every tick that fell due before a click is delivered before
+// the click's handler runs. Errors that leave a handler go to the error
+// dialog; closing the window ends the event loop with status 0. Creating it
+// runs nothing; start() and run() do.
 class QtFormHost {
 public:
     // windowOperations, where given, stands between the form's code and the

@@ -18,12 +18,12 @@ class QScreen;
 
 // A window built from a FormDefinition: its client area is a QtCanvas shown on
 // screen by a QtDrawingArea, with the definition's buttons on top. Tab runs
-// through the buttons in their tab order, then the drawing area. It supplies the window's
-// operations in twips and draws at once into the canvas; the screen catches up
-// when its owner flushes the changes, once for each wake-up or event. It knows how long a frame of its
-// screen lasts and whether any of it can be seen, and says when either
-// changes. It knows nothing of handlers: it reports clicks on a button or on
-// the bare client area to its listeners.
+// through the buttons in their tab order, then the drawing area. It supplies
+// the window's operations in twips and draws at once into the canvas; the
+// screen catches up when its owner flushes the changes, once for each wake-up
+// or event. It knows how long a frame of its screen lasts and whether any of
+// it can be seen, and says when either changes. It knows nothing of handlers:
+// it reports clicks on a button or on the bare client area to its listeners.
 class QtFormWindow : public QWidget, public WindowOperations {
 public:
     explicit QtFormWindow(const FormDefinition& definition);
