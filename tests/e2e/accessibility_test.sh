@@ -25,7 +25,9 @@ cleanup() {
 trap cleanup EXIT
 
 exec 3<> "$scratch/displayfd" 2>/dev/null || true
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
+# -noreset: the AT-SPI launcher's brief connection would otherwise be the last
+# to close and reset the server, refusing whoever connects next (openbox).
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >"$scratch/xvfb.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do
   number=$(head -n 1 "$scratch/displayfd" 2>/dev/null)

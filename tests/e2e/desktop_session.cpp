@@ -17,9 +17,11 @@ constexpr int kPollMs = 100;
 DesktopSession::DesktopSession()
 {
     // Xvfb picks a free display itself and writes its number to standard output.
+    // It must not reset when its last client leaves: the tools run one after
+    // another, and one that connects during a reset is refused.
     server_.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                                               QStringLiteral("0"), QStringLiteral("640x480x24"), QStringLiteral("-nolisten"),
-                                              QStringLiteral("tcp")});
+                                              QStringLiteral("tcp"), QStringLiteral("-noreset")});
     if (server_.waitForStarted(kWaitMs) && server_.waitForReadyRead(kWaitMs)) {
         const QString number = QString::fromUtf8(server_.readLine()).trimmed();
         if (!number.isEmpty())
