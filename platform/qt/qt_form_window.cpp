@@ -252,6 +252,8 @@ ErrorNumber QtFormWindow::lineBox(Single x1, Single y1, Single x2, Single y2, Co
 // their changes only once per frame.
 void QtFormWindow::markChanged(const QRect& area)
 {
+    if (area.isEmpty())
+        return;
     pending_ = pending_.united(area);
 }
 
