@@ -118,10 +118,6 @@ class Session:
         """Whether, within WAIT seconds, the picture stays the same for one."""
         return poll(lambda: not self.picture_changes()) is not None
 
-    def focused(self, name):
-        accessible = pyatspi.findDescendant(self.app, lambda a: a.name == name)
-        return accessible is not None and accessible.getState().contains(pyatspi.STATE_FOCUSED)
-
     def tab_to(self, name, tabs):
         """Presses Tab that many times, one at a time, each once the focus has
         moved, and tells whether the focus is then on the named control."""
@@ -129,7 +125,7 @@ class Session:
             before = self.focused_name()
             run("xdotool", "key", "Tab")
             poll(lambda: self.focused_name() != before, 5)
-        return poll(lambda: self.focused(name), 5) is not None
+        return poll(lambda: self.focused_name() == name, 5) is not None
 
     def focused_name(self):
         accessible = pyatspi.findDescendant(self.app, lambda a: a.getState().contains(pyatspi.STATE_FOCUSED))
@@ -211,10 +207,12 @@ def the_keyboard_stops_and_resumes():
     if check("keyboard: six Tabs from there come round to Stop", session.tab_to("Stop", 6), session.focused_name()):
         run("xdotool", "key", "space")
         check("keyboard: Space on Stop halts them again", session.picture_stands_still())
-    if session.tab_to("Drawing area", 1):
+    if check("keyboard: one more reaches the drawing area again", session.tab_to("Drawing area", 1),
+             session.focused_name()):
         run("xdotool", "key", "Return")
         check("keyboard: Return on the drawing area starts them too", session.picture_starts_changing())
     check("keyboard: SIGHUP ends it with status 0", session.end() == 0)
+
 
 the_tree_and_its_actions()
 seven_hundred_presses("mouse", by_mouse)
