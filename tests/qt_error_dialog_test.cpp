@@ -41,6 +41,7 @@ TEST(QtErrorDialogTest, PlacedBesideItsOwnerWhereverTheScreenLeavesRoom)
         {"at the bottom right: to the left", {660, 500, 360, 240}, {352, 500}},
         {"wide along the bottom: above", {100, 600, 900, 160}, {100, 472}},
         {"low at the right edge: to the left, lifted onto the screen", {700, 700, 320, 60}, {392, 648}},
+        {"wider than the screen: below, moved onto it", {-100, 100, 1120, 240}, {0, 348}},
     };
     for (const Case& c : cases) {
         const QPoint at = placeBeside(c.owner, dialog, screen);
@@ -48,8 +49,9 @@ TEST(QtErrorDialogTest, PlacedBesideItsOwnerWhereverTheScreenLeavesRoom)
         EXPECT_FALSE(QRect(at, dialog).intersects(c.owner)) << c.why;
         EXPECT_TRUE(screen.contains(QRect(at, dialog))) << c.why;
     }
-    // Where the owner fills the screen nothing avoids it: stay on the screen.
+    // Where no side has room nothing avoids the owner: the roomiest side, on the screen.
     EXPECT_TRUE(screen.contains(QRect(placeBeside(screen, dialog, screen), dialog)));
+    EXPECT_EQ(placeBeside({0, 0, 774, 768}, dialog, screen), QPoint(724, 0)) << "the right, pulled back onto the screen";
 }
 
 } // namespace
