@@ -25,8 +25,15 @@ QPoint placeBeside(const QRect& ownerFrame, const QSize& size, const QRect& scre
         int room; // along the axis the dialog moves away on
         int needed;
     };
-    const int top = std::clamp(ownerFrame.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()));
-    const int left = std::clamp(ownerFrame.left(), screen.left(), std::max(screen.left(), screen.right() + 1 - size.width()));
+    // Where the dialog's corner may go with all of it on the screen, as far as it fits.
+    const auto onScreenX = [&](int x) {
+        return std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - size.width()));
+    };
+    const auto onScreenY = [&](int y) {
+        return std::clamp(y, screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()));
+    };
+    const int top = onScreenY(ownerFrame.top());
+    const int left = onScreenX(ownerFrame.left());
     const Side sides[] = {
         {{ownerFrame.right() + 1 + kGap, top}, screen.right() - ownerFrame.right(), size.width() + kGap},
         {{left, ownerFrame.bottom() + 1 + kGap}, screen.bottom() - ownerFrame.bottom(), size.height() + kGap},
@@ -39,8 +46,7 @@ QPoint placeBeside(const QRect& ownerFrame, const QSize& size, const QRect& scre
     }
     const Side& roomiest = *std::max_element(std::begin(sides), std::end(sides),
         [](const Side& a, const Side& b) { return a.room - a.needed < b.room - b.needed; });
-    return {std::clamp(roomiest.at.x(), screen.left(), std::max(screen.left(), screen.right() + 1 - size.width())),
-        std::clamp(roomiest.at.y(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()))};
+    return {onScreenX(roomiest.at.x()), onScreenY(roomiest.at.y())};
 }
 
 QtErrorDialog::QtErrorDialog(QWidget& owner)
