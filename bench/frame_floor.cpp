@@ -1,5 +1,8 @@
 #include "bench/frame_floor.h"
 
+#include "platform/form_layout.h"
+#include "window/frmtessary.h"
+
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
@@ -9,8 +12,10 @@
 #include <cmath>
 
 namespace {
-constexpr int kWidth = 353;
-constexpr int kHeight = 214;
+// The window's size as Tessary opens it.
+const FormLayout kDefined(frmtessary);
+const int kWidth = kDefined.clientWidth();
+const int kHeight = kDefined.clientHeight();
 constexpr int kLargestRadius = 50;
 constexpr double kMsPerSecond = 1000;
 } // namespace

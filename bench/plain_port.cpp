@@ -1,11 +1,16 @@
 #include "bench/plain_port.h"
 
+#include "platform/form_layout.h"
+#include "window/frmtessary.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
 namespace {
-constexpr int kWidth = 353;
-constexpr int kHeight = 214;
+// The window's size as Tessary opens it.
+const FormLayout kDefined(frmtessary);
+const int kWidth = kDefined.clientWidth();
+const int kHeight = kDefined.clientHeight();
 constexpr int kIntervalMs = 1;
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "platform/qt/qt_form_host.h"
+#include "platform/form_layout.h"
 #include "window/frmtessary.h"
 
 #include <QApplication>
@@ -20,7 +21,7 @@ struct Bench {
     }
     SteadyClock clock;
     QtFormHost host {tessaryProject, clock};
-    FormSession& session = host.session();
+    FormSession& session = host.runner().session();
 };
 
 constexpr std::string_view kMove = "cmdmove";
@@ -48,8 +49,10 @@ void clear(benchmark::State& state)
         bench.session.click(kClear);
 }
 
-BENCHMARK(tick)->Args({353, 214})->Args({1920, 1080});
-BENCHMARK(clear)->Args({353, 214})->Args({1920, 1080});
+const FormLayout kDefined(frmtessary);
+
+BENCHMARK(tick)->Args({kDefined.clientWidth(), kDefined.clientHeight()})->Args({1920, 1080});
+BENCHMARK(clear)->Args({kDefined.clientWidth(), kDefined.clientHeight()})->Args({1920, 1080});
 
 } // namespace
 

@@ -15,6 +15,19 @@ void CadenceTimer::start(std::function<void()> onTick)
     onTick_ = std::move(onTick);
     started_ = true;
     restartWait();
+    scheduleChanged();
+}
+
+void CadenceTimer::setShortestWake(Duration shortest)
+{
+    shortestWake_ = std::min<Duration>(shortest, kLongestWake);
+    scheduleChanged();
+}
+
+void CadenceTimer::scheduleChanged()
+{
+    if (scheduleChanged_)
+        scheduleChanged_();
 }
 
 bool CadenceTimer::running() const
@@ -41,6 +54,7 @@ ErrorNumber CadenceTimer::setInterval(Long interval)
         return ErrorNumber::InvalidPropertyValue;
     interval_ = interval;
     restartWait();
+    scheduleChanged();
     return ErrorNumber::None;
 }
 
@@ -50,6 +64,7 @@ ErrorNumber CadenceTimer::setEnabled(Boolean enabled)
     if (on != enabled_) {
         enabled_ = on;
         restartWait();
+        scheduleChanged();
     }
     return ErrorNumber::None;
 }
@@ -65,11 +80,13 @@ void CadenceTimer::wake()
 {
     lastWake_ = clock_.now();
     deliverDueTicks();
+    scheduleChanged();
 }
 
 void CadenceTimer::catchUp()
 {
     deliverDueTicks();
+    scheduleChanged();
 }
 
 void CadenceTimer::deliverDueTicks()

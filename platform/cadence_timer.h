@@ -19,8 +19,8 @@
 // and then delivers every tick that fell due meanwhile, since the screen shows
 // the same and wake-ups cost more than rings. Input can catch up on the ticks
 // due before it, so that no handler runs ahead of them. It does not wait by
-// itself: the host asks nextWake() and calls wake() at or after that time. It
-// does not know what a tick does.
+// itself: the host asks nextWake(), or is told whenever it may have moved, and
+// calls wake() at or after that time. It does not know what a tick does.
 class CadenceTimer final : public TimerOperations {
 public:
     using Duration = MonotonicClock::Duration;
@@ -33,6 +33,8 @@ public:
 
     // When the host should call wake() next; nothing while no tick can come.
     std::optional<TimePoint> nextWake() const;
+    // Called after every call that may have moved nextWake().
+    void onScheduleChanged(std::function<void()> listener) { scheduleChanged_ = std::move(listener); }
     // Delivers, in order, every tick that has fallen due by now.
     void wake();
     // The same, between wake-ups, for input that must not overtake a tick due
@@ -41,7 +43,7 @@ public:
 
     // A catch-up burst covers kLongestCatchUp, so the spacing stays below it:
     // a quiet run drops no tick.
-    void setShortestWake(Duration shortest) { shortestWake_ = std::min<Duration>(shortest, kLongestWake); }
+    void setShortestWake(Duration shortest);
     Duration shortestWake() const { return shortestWake_; }
 
     // When the tick delivered last, or being delivered, fell due.
@@ -58,9 +60,11 @@ private:
     bool running() const;
     void restartWait();
     void deliverDueTicks();
+    void scheduleChanged();
 
     const MonotonicClock& clock_;
     std::function<void()> onTick_;
+    std::function<void()> scheduleChanged_;
     Long interval_;
     bool enabled_;
     bool started_ = false;

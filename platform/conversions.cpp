@@ -3,6 +3,7 @@
 #include "platform/raised_error.h"
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 Double exactProduct(Single a, Single b)
@@ -46,18 +47,24 @@ Integer toInteger(Double value)
     return static_cast<Integer>(rounded);
 }
 
+namespace {
+
+// Two Longs added or subtracted always fit in 64 bits; only then is the range checked.
+Long toLong(std::int64_t wide)
+{
+    if (wide < std::numeric_limits<Long>::min() || wide > std::numeric_limits<Long>::max())
+        throw RaisedError(ErrorNumber::Overflow);
+    return static_cast<Long>(wide);
+}
+
+} // namespace
+
 Long longAdd(Long a, Long b)
 {
-    Long sum = 0;
-    if (__builtin_add_overflow(a, b, &sum))
-        throw RaisedError(ErrorNumber::Overflow);
-    return sum;
+    return toLong(std::int64_t {a} + b);
 }
 
 Long longSubtract(Long a, Long b)
 {
-    Long difference = 0;
-    if (__builtin_sub_overflow(a, b, &difference))
-        throw RaisedError(ErrorNumber::Overflow);
-    return difference;
+    return toLong(std::int64_t {a} - b);
 }

@@ -9,6 +9,8 @@ std::string_view errorDescription(ErrorNumber number)
         return "Overflow";
     case ErrorNumber::FloatingPoint:
         return "Floating-point error: invalid operation, division by zero or overflow";
+    case ErrorNumber::InternalError:
+        return "Internal error";
     case ErrorNumber::InvalidPropertyValue:
         return "Invalid property value";
     case ErrorNumber::OperationFailed:

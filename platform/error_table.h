@@ -8,6 +8,7 @@ enum class ErrorNumber : int {
     None = 0,
     Overflow = 6,
     FloatingPoint = 11,
+    InternalError = 51,
     InvalidPropertyValue = 380,
     OperationFailed = 1000,
 };

@@ -4,6 +4,7 @@
 #include "platform/event_dispatcher.h"
 #include "platform/form_definition.h"
 #include "platform/form_timer.h"
+#include "platform/lifelong.h"
 #include "platform/form_window.h"
 #include "platform/random_sequence.h"
 #include "platform/wiring.h"
@@ -34,20 +35,20 @@ public:
     FormSession(const FormSession&) = delete;
     FormSession& operator=(const FormSession&) = delete;
 
-    const FormDefinition& definition() const { return definition_; }
+    const FormDefinition& definition() const { return *definition_; }
 
     // Runs the handler wired to this event of this source; returns whether one ran.
     bool deliver(std::string_view source, FormEvent event) { return dispatcher_.deliver(source, event); }
-    bool load() { return deliver(definition_.name, FormEvent::Load); }
-    bool tick() { return deliver(definition_.timer.name, FormEvent::Timer); }
+    bool load() { return deliver(definition_->name, FormEvent::Load); }
+    bool tick() { return deliver(definition_->timer.name, FormEvent::Timer); }
     // A click on the named button, or on the bare client area by the form's own name.
     bool click(std::string_view source) { return deliver(source, FormEvent::Click); }
 
 protected:
-    FormSession(const FormDefinition& definition, HostServices host)
+    FormSession(Lifelong<FormDefinition> definition, HostServices host)
         : definition_(definition)
-        , window_(host.window, std::string(definition.name))
-        , timer_(host.timer, std::string(definition.timer.name))
+        , window_(host.window, std::string(definition->name))
+        , timer_(host.timer, std::string(definition->timer.name))
         , rnd_(host.rnd)
         , dispatcher_(host.errors)
     {
@@ -57,7 +58,7 @@ protected:
     EventDispatcher& dispatcher() { return dispatcher_; }
 
 private:
-    const FormDefinition& definition_;
+    Lifelong<FormDefinition> definition_;
     FormWindow window_;
     FormTimer timer_;
     RandomSequence& rnd_;
@@ -69,7 +70,7 @@ private:
 template <class Code>
 class FormSessionOf final : public FormSession {
 public:
-    FormSessionOf(const FormDefinition& definition, std::span<const WiringEntry<Code>> wiring, HostServices host)
+    FormSessionOf(Lifelong<FormDefinition> definition, std::span<const WiringEntry<Code>> wiring, HostServices host)
         : FormSession(definition, host)
         , code_(services())
     {

@@ -8,6 +8,17 @@ RaisedError::RaisedError(ErrorNumber number, std::string object, std::string ope
 {
 }
 
+RaisedError::RaisedError(ErrorNumber number, const std::string& message, int)
+    : std::runtime_error(message)
+    , number_(number)
+{
+}
+
+RaisedError RaisedError::unexpected(const std::string& what)
+{
+    return RaisedError(ErrorNumber::InternalError, std::string(errorDescription(ErrorNumber::InternalError)) + ": " + what, 0);
+}
+
 void raiseOnFailure(ErrorNumber result, const std::string& object, const char* operation)
 {
     if (result != ErrorNumber::None)

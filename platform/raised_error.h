@@ -11,12 +11,17 @@
 class RaisedError : public std::runtime_error {
 public:
     explicit RaisedError(ErrorNumber number, std::string object = {}, std::string operation = {});
+    // Anything thrown that is not a raised error, as one: an internal error
+    // whose text says what was thrown.
+    static RaisedError unexpected(const std::string& what);
 
     ErrorNumber number() const { return number_; }
     const std::string& object() const { return object_; }
     const std::string& operation() const { return operation_; }
 
 private:
+    RaisedError(ErrorNumber number, const std::string& message, int);
+
     ErrorNumber number_;
     std::string object_;
     std::string operation_;

@@ -14,7 +14,7 @@ struct ProjectDescription {
     std::string_view version;
     // The name of its desktop entry and icon.
     std::string_view desktopId;
-    const FormDefinition& startupForm;
+    Lifelong<FormDefinition> startupForm;
     std::unique_ptr<FormSession> (*openStartupForm)(HostServices host);
 };
 

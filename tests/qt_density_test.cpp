@@ -42,9 +42,9 @@ protected:
     int shownUnlikeThePicture()
     {
         const QImage shown = window().grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const QImage& picture = host.window().canvas().image();
+        const QImage picture = host.window().image();
         EXPECT_EQ(shown.size(), picture.size());
-        EXPECT_EQ(shown.devicePixelRatio(), host.window().canvas().devicePixelRatio());
+        EXPECT_EQ(shown.devicePixelRatio(), host.picture().devicePixelRatio());
         int unlike = 0;
         for (int y = 0; y < std::min(shown.height(), picture.height()); ++y)
             for (int x = 0; x < std::min(shown.width(), picture.width()); ++x)
@@ -59,8 +59,8 @@ protected:
 TEST_F(QtDensityTest, ARingIsOneDevicePixelWideAndShownOneToOne)
 {
     const qreal ratio = window().devicePixelRatioF();
-    ASSERT_EQ(host.window().circle(2000, 1800, 900, kRing), ErrorNumber::None);
-    const QImage& picture = host.window().canvas().image();
+    ASSERT_EQ(host.runner().window().circle(2000, 1800, 900, kRing), ErrorNumber::None);
+    const QImage picture = host.window().image();
     ASSERT_EQ(picture.size(), (QSizeF(window().size()) * ratio).toSize()) << "ratio " << ratio;
     // Along the device row through the centre, the outline crosses twice, one
     // device pixel each time.
@@ -80,9 +80,9 @@ TEST_F(QtDensityTest, ARingIsOneDevicePixelWideAndShownOneToOne)
 TEST_F(QtDensityTest, ClearBlackensEveryDevicePixelToTheLastRowAndColumn)
 {
     for (int i = 0; i < 200; ++i)
-        host.session().tick();
-    host.session().click("cmdclear");
-    const QImage& picture = host.window().canvas().image();
+        host.runner().session().tick();
+    host.runner().session().click("cmdclear");
+    const QImage picture = host.window().image();
     const qreal ratio = window().devicePixelRatioF();
     ASSERT_EQ(picture.size(), (QSizeF(window().size()) * ratio).toSize());
     int lit = 0;
@@ -101,17 +101,17 @@ TEST_F(QtDensityTest, MovingToADenserScreenRedrawsAtItsDensity)
         [](QScreen* a, QScreen* b) { return a->devicePixelRatio() < b->devicePixelRatio(); });
     const qreal before = window().devicePixelRatioF();
     ASSERT_LT(before, (*dense)->devicePixelRatio());
-    ASSERT_EQ(host.window().circle(2000, 1800, 900, kRing), ErrorNumber::None);
+    ASSERT_EQ(host.runner().window().circle(2000, 1800, 900, kRing), ErrorNumber::None);
     const QSize size = window().size();
 
     window().move((*dense)->geometry().topLeft() + QPoint(50, 50));
     QTRY_COMPARE(window().devicePixelRatioF(), (*dense)->devicePixelRatio());
     ASSERT_EQ(window().size(), size) << "the move resized the window";
     window().repaint();
-    EXPECT_EQ(host.window().canvas().devicePixelRatio(), (*dense)->devicePixelRatio());
+    EXPECT_EQ(host.picture().devicePixelRatio(), (*dense)->devicePixelRatio());
     EXPECT_EQ(shownUnlikeThePicture(), 0);
     // The ring drawn before the move is still there, and new ones are as fine as the screen.
-    const QImage& picture = host.window().canvas().image();
+    const QImage picture = host.window().image();
     const int row = static_cast<int>(1800 / 15.0 * window().devicePixelRatioF());
     int ring = 0;
     for (int x = 0; x < picture.width(); ++x)

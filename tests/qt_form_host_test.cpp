@@ -31,8 +31,6 @@ int nonBlackPixels(const QImage& image)
 // asks for watched on their way to the real window.
 class QtFormHostTest : public testing::Test {
 protected:
-    QtFormHostTest() { watched.setTarget(&host.window()); }
-
     void start()
     {
         host.start();
@@ -45,12 +43,12 @@ protected:
     void pass(milliseconds span)
     {
         const auto end = clock.now() + span;
-        for (auto wake = host.timer().cadence().nextWake(); wake && *wake <= end; wake = host.timer().cadence().nextWake()) {
+        for (auto wake = host.runner().timer().nextWake(); wake && *wake <= end; wake = host.runner().timer().nextWake()) {
             clock.advanceTo(*wake);
-            host.timer().wake();
+            host.runner().wake();
         }
         clock.advanceTo(end);
-        host.timer().wake();
+        host.runner().wake();
     }
 
     void click(const char* button) { QTest::mouseClick(host.window().button(button), Qt::LeftButton); }
@@ -59,25 +57,29 @@ protected:
     Long interval()
     {
         Long value = 0;
-        EXPECT_EQ(host.timer().getInterval(value), ErrorNumber::None);
+        EXPECT_EQ(host.runner().timer().getInterval(value), ErrorNumber::None);
         return value;
     }
 
     ManualClock clock;
-    WatchedWindow watched;
-    QtFormHost host {tessaryProject, clock, &watched};
+    WatchedWindow* watched = nullptr;
+    QtFormHost host {tessaryProject, clock, [this](WindowOperations& window) {
+                         auto watching = std::make_unique<WatchedWindow>(window);
+                         watched = watching.get();
+                         return watching;
+                     }};
 };
 
 TEST_F(QtFormHostTest, RingsComeFromTheFirstTickWithoutAnyClick)
 {
-    EXPECT_EQ(nonBlackPixels(host.window().canvas().image()), 0);
+    EXPECT_EQ(nonBlackPixels(host.window().image()), 0);
     start();
-    EXPECT_EQ(watched.rings, 0) << "a ring before the first interval has passed";
+    EXPECT_EQ(watched->rings, 0) << "a ring before the first interval has passed";
     pass(milliseconds(1));
-    EXPECT_EQ(watched.rings, 1);
-    EXPECT_GT(nonBlackPixels(host.window().canvas().image()), 0);
+    EXPECT_EQ(watched->rings, 1);
+    EXPECT_GT(nonBlackPixels(host.window().image()), 0);
     pass(milliseconds(99));
-    EXPECT_EQ(watched.rings, 100);
+    EXPECT_EQ(watched->rings, 100);
     EXPECT_FALSE(host.errors().isShown());
 }
 
@@ -104,19 +106,19 @@ TEST_F(QtFormHostTest, EachClickDoesWhatItsButtonSays)
         {nullptr, false, false, 1, 250},
     };
     for (const Step& step : steps) {
-        const QPointF centre = watched.centre;
-        const Colour colour = watched.lastColour;
+        const QPointF centre = watched->centre;
+        const Colour colour = watched->lastColour;
         if (step.button)
             click(step.button);
         else
             clickBareArea();
-        const long rings = watched.rings;
+        const long rings = watched->rings;
         pass(milliseconds(250));
         const char* name = step.button ? step.button : "bare area";
-        EXPECT_EQ(watched.rings - rings, step.rings) << name;
+        EXPECT_EQ(watched->rings - rings, step.rings) << name;
         if (step.rings > 0) {
-            EXPECT_EQ(watched.centre != centre, step.newCentre) << name;
-            EXPECT_EQ(watched.lastColour != colour, step.newColour) << name;
+            EXPECT_EQ(watched->centre != centre, step.newCentre) << name;
+            EXPECT_EQ(watched->lastColour != colour, step.newColour) << name;
         }
         EXPECT_EQ(interval(), step.interval) << name;
     }
@@ -127,15 +129,15 @@ TEST_F(QtFormHostTest, TicksDueBeforeAClickAreDrawnBeforeItsHandlerRuns)
 {
     start();
     pass(milliseconds(1));
-    const QPointF old = watched.centre;
+    const QPointF old = watched->centre;
     // The next wake-up is a frame away; the click comes before it.
     clock.advance(milliseconds(6) + std::chrono::microseconds(500));
     click("cmdmove");
-    EXPECT_EQ(watched.rings, 7);
-    EXPECT_EQ(watched.centre, old);
+    EXPECT_EQ(watched->rings, 7);
+    EXPECT_EQ(watched->centre, old);
     pass(milliseconds(3));
-    EXPECT_EQ(watched.rings, 10);
-    EXPECT_NE(watched.centre, old);
+    EXPECT_EQ(watched->rings, 10);
+    EXPECT_NE(watched->centre, old);
 }
 
 TEST_F(QtFormHostTest, WakesOncePerFrameWhileSeenAndRarelyWhileMinimised)
@@ -144,19 +146,19 @@ TEST_F(QtFormHostTest, WakesOncePerFrameWhileSeenAndRarelyWhileMinimised)
     const auto frame = host.window().frame();
     ASSERT_TRUE(frame);
     EXPECT_NEAR(std::chrono::duration<double>(*frame).count(), 1 / host.window().screen()->refreshRate(), 1e-6);
-    EXPECT_EQ(host.timer().cadence().shortestWake(), *frame);
+    EXPECT_EQ(host.runner().timer().shortestWake(), *frame);
 
     host.window().showMinimized();
-    QTRY_COMPARE(host.timer().cadence().shortestWake(), CadenceTimer::Duration(CadenceTimer::kLongestWake));
+    QTRY_COMPARE(host.runner().timer().shortestWake(), CadenceTimer::Duration(CadenceTimer::kLongestWake));
     EXPECT_FALSE(host.window().frame());
-    const long rings = watched.rings;
+    const long rings = watched->rings;
     const int requests = host.window().repaintRequests();
     pass(milliseconds(1000));
-    EXPECT_EQ(watched.rings - rings, 1000) << "ticks go on into the picture while minimised";
+    EXPECT_EQ(watched->rings - rings, 1000) << "ticks go on into the picture while minimised";
     EXPECT_LE(host.window().repaintRequests() - requests, 26);
 
     host.window().showNormal();
-    QTRY_COMPARE(host.timer().cadence().shortestWake(), *frame);
+    QTRY_COMPARE(host.runner().timer().shortestWake(), *frame);
 }
 
 TEST_F(QtFormHostTest, EachWakeUpAsksForTheScreenOnce)
@@ -175,17 +177,17 @@ TEST_F(QtFormHostTest, StopHoldsThePictureUntilTheBareAreaIsClicked)
     pass(milliseconds(30));
     click("cmdstop");
     click("cmdslow");
-    const QImage stopped = host.window().canvas().image().copy();
+    const QImage stopped = host.window().image().copy();
     pass(milliseconds(1000));
-    EXPECT_EQ(host.window().canvas().image(), stopped);
-    EXPECT_FALSE(host.timer().armed()) << "a stopped timer still wakes the program";
+    EXPECT_EQ(host.window().image(), stopped);
+    EXPECT_FALSE(host.alarm().armed()) << "a stopped timer still wakes the program";
     EXPECT_EQ(interval(), 101);
 
     click("cmdfast");
     clickBareArea();
     pass(milliseconds(10));
-    EXPECT_EQ(watched.rings, 40);
-    EXPECT_NE(host.window().canvas().image(), stopped);
+    EXPECT_EQ(watched->rings, 40);
+    EXPECT_NE(host.window().image(), stopped);
 }
 
 TEST_F(QtFormHostTest, ClearBlackensTheWholeAreaWhileStopped)
@@ -193,9 +195,9 @@ TEST_F(QtFormHostTest, ClearBlackensTheWholeAreaWhileStopped)
     start();
     pass(milliseconds(50));
     click("cmdstop");
-    ASSERT_GT(nonBlackPixels(host.window().canvas().image()), 0);
+    ASSERT_GT(nonBlackPixels(host.window().image()), 0);
     click("cmdclear");
-    EXPECT_EQ(nonBlackPixels(host.window().canvas().image()), 0);
+    EXPECT_EQ(nonBlackPixels(host.window().image()), 0);
     // What the window system shows outside the buttons is black too, at once.
     const QImage shown = host.window().screen()->grabWindow(host.window().winId()).toImage().convertToFormat(QImage::Format_RGB32);
     const qreal ratio = shown.devicePixelRatio();
@@ -211,7 +213,7 @@ TEST_F(QtFormHostTest, ClearBlackensTheWholeAreaWhileStopped)
 
 TEST_F(QtFormHostTest, AnErrorOnEveryTickShowsOneDialogAndTheProgramGoesOn)
 {
-    watched.failing = true;
+    watched->failing = true;
     start();
     pass(milliseconds(500));
     EXPECT_EQ(host.errors().count(), 500);
@@ -220,19 +222,31 @@ TEST_F(QtFormHostTest, AnErrorOnEveryTickShowsOneDialogAndTheProgramGoesOn)
         EXPECT_TRUE(host.errors().text().contains(QLatin1String(part))) << part;
     const QWidgetList windows = QApplication::topLevelWidgets();
     EXPECT_EQ(std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible() && w->inherits("QDialog"); }), 1);
-    EXPECT_EQ(nonBlackPixels(host.window().canvas().image()), 0);
+    EXPECT_EQ(nonBlackPixels(host.window().image()), 0);
 
-    watched.failing = false;
+    watched->failing = false;
     pass(milliseconds(100));
     EXPECT_EQ(host.errors().count(), 500);
-    EXPECT_EQ(watched.rings, 100);
-    EXPECT_GT(nonBlackPixels(host.window().canvas().image()), 0);
+    EXPECT_EQ(watched->rings, 100);
+    EXPECT_GT(nonBlackPixels(host.window().image()), 0);
+}
+
+TEST_F(QtFormHostTest, AnythingElseThrownShowsInTheDialogAndTheTicksGoOn)
+{
+    watched->throwing = true;
+    start();
+    pass(milliseconds(3));
+    EXPECT_GE(host.errors().count(), 1);
+    EXPECT_TRUE(host.errors().text().startsWith("Error 51: Internal error: thrown by a test")) << host.errors().text().toStdString();
+    watched->throwing = false;
+    pass(milliseconds(10));
+    EXPECT_GE(watched->rings, 9);
 }
 
 TEST_F(QtFormHostTest, TheTimerRefusingSlowerIsReportedAndTheIntervalStays)
 {
     start();
-    ASSERT_EQ(host.timer().setInterval(kMaxTimerInterval), ErrorNumber::None);
+    ASSERT_EQ(host.runner().timer().setInterval(kMaxTimerInterval), ErrorNumber::None);
     click("cmdslow");
     EXPECT_EQ(interval(), kMaxTimerInterval);
     EXPECT_EQ(host.errors().count(), 1);
@@ -274,7 +288,7 @@ TEST_F(QtFormHostTest, TheTimerRefusesTheSameSlowerPressesByMouseAndKeyAndTheDia
 TEST_F(QtFormHostTest, ADialogClosedComesBackWithTheNextError)
 {
     start();
-    ASSERT_EQ(host.timer().setInterval(kMaxTimerInterval), ErrorNumber::None);
+    ASSERT_EQ(host.runner().timer().setInterval(kMaxTimerInterval), ErrorNumber::None);
     click("cmdslow");
     ASSERT_TRUE(host.errors().isShown());
     const QWidgetList windows = QApplication::topLevelWidgets();
@@ -293,7 +307,7 @@ TEST_F(QtFormHostTest, ClosingTheWindowEndsTheEventLoopWithStatus0)
     constexpr int kWatchdogMs = 10000;
     QTimer::singleShot(0, &host.window(), [this] {
         // Behind an error dialog, as a user who closes the program would be.
-        watched.failing = true;
+        watched->failing = true;
         pass(milliseconds(1));
         host.window().close();
     });

@@ -1,5 +1,6 @@
-#include "platform/qt/qt_form_window.h"
+#include "platform/qt/qt_form_host.h"
 
+#include "tests/support/manual_clock.h"
 #include "window/frmtessary.h"
 
 #include <QAccessible>
@@ -14,16 +15,20 @@ namespace {
 
 const QColor kPink(255, 192, 192);
 
+// The window of a host whose form never starts, with its clicks noted
+// instead of handled.
 struct ShownWindow {
     ShownWindow()
     {
         window.onButtonClicked([this](std::string_view name) { clicks.emplace_back(name); });
         window.onFormClicked([this] { clicks.emplace_back("form"); });
-        window.focusFirstControl();
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
-    QtFormWindow window {frmtessary};
+    ManualClock clock;
+    QtFormHost host {tessaryProject, clock};
+    QtFormWindow& window = host.window();
+    WindowOperations& drawing = host.runner().window();
     std::vector<std::string> clicks;
 };
 
@@ -33,12 +38,12 @@ TEST(QtFormWindowTest, OpensAtTheDefinedSizeWithItsCaption)
     EXPECT_EQ(shown.window.size(), QSize(353, 214));
     EXPECT_EQ(shown.window.windowTitle(), "Form1");
     Single width = 0, height = 0;
-    EXPECT_EQ(shown.window.getScaleWidth(width), ErrorNumber::None);
-    EXPECT_EQ(shown.window.getScaleHeight(height), ErrorNumber::None);
+    EXPECT_EQ(shown.drawing.getScaleWidth(width), ErrorNumber::None);
+    EXPECT_EQ(shown.drawing.getScaleHeight(height), ErrorNumber::None);
     EXPECT_EQ(std::pair(width, height), std::pair(5295.0f, 3210.0f));
     shown.window.resize(400, 300);
-    EXPECT_EQ(shown.window.getScaleWidth(width), ErrorNumber::None);
-    EXPECT_EQ(shown.window.getScaleHeight(height), ErrorNumber::None);
+    EXPECT_EQ(shown.drawing.getScaleWidth(width), ErrorNumber::None);
+    EXPECT_EQ(shown.drawing.getScaleHeight(height), ErrorNumber::None);
     EXPECT_EQ(std::pair(width, height), std::pair(6000.0f, 4500.0f));
 }
 
@@ -96,7 +101,7 @@ TEST(QtFormWindowTest, TheDrawingAreaShowsItsFocusOnScreenOnlyAndNeverInThePictu
     ShownWindow shown;
     shown.window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&shown.window));
-    ASSERT_EQ(shown.window.lineBox(0, 0, 5295, 3210, 0), ErrorNumber::None); // black, as Clear leaves it
+    ASSERT_EQ(shown.drawing.lineBox(0, 0, 5295, 3210, 0), ErrorNumber::None); // black, as Clear leaves it
     const auto litOnScreen = [&] {
         const QImage shot = shown.window.grab().toImage().convertToFormat(QImage::Format_RGB32);
         int lit = 0;
@@ -108,7 +113,7 @@ TEST(QtFormWindowTest, TheDrawingAreaShowsItsFocusOnScreenOnlyAndNeverInThePictu
         return lit;
     };
     const auto litInThePicture = [&] {
-        const QImage& picture = shown.window.canvas().image();
+        const QImage picture = shown.window.image();
         int lit = 0;
         for (int y = 0; y < picture.height(); ++y)
             for (int x = 0; x < picture.width(); ++x)
@@ -214,12 +219,13 @@ TEST(QtFormWindowTest, DrawingsReachTheScreenTogetherAtTheFlush)
     };
     const int before = shown.window.repaintRequests();
     for (int i = 0; i < 200; ++i)
-        ASSERT_EQ(shown.window.circle(2000 + 5 * i, 1600, 300, 0x0000FF00), ErrorNumber::None);
+        ASSERT_EQ(shown.drawing.circle(2000 + 5 * i, 1600, 300, 0x0000FF00), ErrorNumber::None);
     QCoreApplication::processEvents();
     EXPECT_EQ(shown.window.repaintRequests(), before) << "a drawing asked for the screen before the flush";
     EXPECT_EQ(greenOnScreen(), 0);
-    shown.window.flushChanges();
-    shown.window.flushChanges();
+    // The form is not started: a wake-up delivers no tick, only the flush.
+    shown.host.runner().wake();
+    shown.host.runner().wake();
     EXPECT_EQ(shown.window.repaintRequests(), before + 1) << "a flush with nothing new asked again";
     EXPECT_GT(greenOnScreen(), 100);
 }
@@ -227,7 +233,7 @@ TEST(QtFormWindowTest, DrawingsReachTheScreenTogetherAtTheFlush)
 TEST(QtFormWindowTest, AWindowThatGrowsKeepsItsRingsAndShowsBlackAround)
 {
     ShownWindow shown;
-    ASSERT_EQ(shown.window.circle(1500, 1500, 600, 0x00FFFFFF), ErrorNumber::None);
+    ASSERT_EQ(shown.drawing.circle(1500, 1500, 600, 0x00FFFFFF), ErrorNumber::None);
     shown.window.resize(600, 400);
     QTest::qWait(50);
     const QImage picture = shown.window.grab().toImage();

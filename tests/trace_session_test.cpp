@@ -227,7 +227,7 @@ std::string joined(const std::vector<std::string>& events)
 
 void expectSameAsModel(const std::vector<std::string>& events, const std::string& label)
 {
-    TraceSession session;
+    TraceSession session(RecordingHost::Pixels::Skipped);
     std::ostringstream out;
     ASSERT_FALSE(session.run(joined(events), out)) << label;
     const Lines actual = splitLines(out.str());

@@ -1,11 +1,15 @@
 #include "tools/trace_session.h"
 
+#include "platform/form_layout.h"
+#include "platform/picture.h"
 #include "window/frmtessary.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <ostream>
 #include <utility>
@@ -40,6 +44,7 @@ constexpr Verb kVerbs[] = {
     {"click", 0, Target::Form, FormEvent::Click},
     {"resize", 2, Target::Host, FormEvent::Load},
     {"fail", 2, Target::Host, FormEvent::Load},
+    {"picture", 0, Target::Host, FormEvent::Load},
 };
 
 // Every operation the form's code can call, as the trace names it.
@@ -85,6 +90,19 @@ bool isSize(const std::string& word)
     return !word.empty() && *end == '\0' && std::isfinite(value) && !std::signbit(value) && value <= FLT_MAX;
 }
 
+// A client area whose picture no screen could show, nor memory hold.
+bool fitsAPicture(const std::string& word)
+{
+    return FormLayout::toWholePixels(std::strtof(word.c_str(), nullptr)) <= Picture::kLargestSide;
+}
+
+std::string hex(std::uint64_t value)
+{
+    char text[24];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
+    return text;
+}
+
 struct Word {
     std::string text;
     int line;
@@ -122,8 +140,8 @@ std::vector<Word> splitWords(std::string_view script)
 
 } // namespace
 
-TraceSession::TraceSession()
-    : host_(frmtessary)
+TraceSession::TraceSession(RecordingHost::Pixels pixels)
+    : host_(frmtessary, pixels)
     , session_(openFrmtessary(host_.services()))
 {
 }
@@ -152,6 +170,8 @@ std::optional<TraceSession::Problem> TraceSession::parse(std::string_view script
             for (size_t a = 1; a <= 2; ++a) {
                 if (!isSize(event.words[a]))
                     return Problem {words[i + a].line, event.words[a], "not a size: a number from 0 up"};
+                if (!fitsAPicture(event.words[a]))
+                    return Problem {words[i + a].line, event.words[a], "larger than any screen shows"};
             }
         }
         if (verb->word == "fail" && !isOperation(event.words[1], event.words[2])) {
@@ -178,6 +198,12 @@ std::optional<TraceSession::Problem> TraceSession::run(std::string_view script, 
 
 void TraceSession::runEvent(const Event& event)
 {
+    if (event.words[0] == "picture") {
+        const Picture& picture = host_.picture();
+        host_.note("picture " + std::to_string(picture.width()) + " " + std::to_string(picture.height()) + " "
+            + hex(picture.hash()));
+        return;
+    }
     std::string echo = ">";
     for (const std::string& word : event.words)
         echo += " " + word;

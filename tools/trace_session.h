@@ -10,13 +10,15 @@
 #include <string>
 #include <vector>
 
-// Runs a script of events through the real handlers on the headless host and prints what happens, one line per operation. A script is words
-// separated by white space; '#' starts a comment that runs to the end of its
+// Runs a script of events through the real handlers on the headless host and
+// prints what happens, one line per operation; the verb `picture` prints
+// instead one line with the size of the host's picture and the hash of its
+// pixels. A script is words separated by white space; '#' starts a comment that runs to the end of its
 // line. The whole script is read and checked before anything runs, so a bad
 // one prints nothing but the one line that says what is wrong.
 class TraceSession {
 public:
-    TraceSession();
+    explicit TraceSession(RecordingHost::Pixels pixels = RecordingHost::Pixels::Drawn);
 
     struct Problem {
         int line;

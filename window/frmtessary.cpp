@@ -58,7 +58,7 @@ std::span<const WiringEntry<DrawingState>> frmtessaryWiring()
 
 std::unique_ptr<FormSessionOf<DrawingState>> openFrmtessary(HostServices host)
 {
-    return std::make_unique<FormSessionOf<DrawingState>>(frmtessary, frmtessaryWiring(), host);
+    return std::make_unique<FormSessionOf<DrawingState>>(Lifelong<FormDefinition>(frmtessary), frmtessaryWiring(), host);
 }
 
 namespace {

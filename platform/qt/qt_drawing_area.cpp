@@ -14,9 +14,9 @@ const QColor kFocusColour(0x90, 0x90, 0x90);
 
 } // namespace
 
-QtDrawingArea::QtDrawingArea(QtCanvas& canvas, QWidget* parent)
+QtDrawingArea::QtDrawingArea(const Picture& picture, QWidget* parent)
     : QWidget(parent)
-    , canvas_(canvas)
+    , picture_(picture)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Tab reaches it, a click does not move the focus to it.
@@ -34,6 +34,12 @@ void QtDrawingArea::click()
         clickListener_();
 }
 
+QImage QtDrawingArea::image() const
+{
+    return QImage(reinterpret_cast<const uchar*>(picture_.pixels()), picture_.width(), picture_.height(),
+        static_cast<qsizetype>(picture_.width()) * static_cast<qsizetype>(sizeof(Picture::Pixel)), QImage::Format_RGB32);
+}
+
 QRegion QtDrawingArea::focusFrame() const
 {
     const QRect outer = rect().adjusted(kFocusInset, kFocusInset, -kFocusInset, -kFocusInset);
@@ -43,13 +49,11 @@ QRegion QtDrawingArea::focusFrame() const
 void QtDrawingArea::paintEvent(QPaintEvent* event)
 {
     ++repaints_;
-    // A move to a screen of another density changes the ratio without a resize.
-    canvas_.resize(size(), devicePixelRatioF());
     QPainter painter(this);
     const QRect area = event->rect();
-    const qreal ratio = canvas_.devicePixelRatio();
+    const qreal ratio = picture_.devicePixelRatio();
     const QRectF source(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio);
-    painter.drawImage(QRectF(area), canvas_.image(), source);
+    painter.drawImage(QRectF(area), image(), source);
     if (hasFocus()) {
         painter.setClipRegion(focusFrame());
         QPen pen(kFocusColour, 0, Qt::DotLine);

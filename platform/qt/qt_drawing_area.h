@@ -1,6 +1,8 @@
 #pragma once
 
-#include "platform/qt/qt_canvas.h"
+#include "platform/picture.h"
+
+#include <QImage>
 
 #include <QWidget>
 
@@ -14,13 +16,16 @@
 // its own into the picture and knows nothing of handlers.
 class QtDrawingArea : public QWidget {
 public:
-    QtDrawingArea(QtCanvas& canvas, QWidget* parent);
+    QtDrawingArea(const Picture& picture, QWidget* parent);
 
     void onClicked(std::function<void()> listener);
     // What a click on the bare area does; also the screen reader's action.
     void click();
 
     int repaintCount() const { return repaints_; }
+    // The picture as Qt sees it, over the picture's own memory: valid until
+    // the picture next changes size.
+    QImage image() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -33,7 +38,7 @@ protected:
 private:
     QRegion focusFrame() const;
 
-    QtCanvas& canvas_;
+    const Picture& picture_;
     std::function<void()> clickListener_;
     bool leftPressed_ = false;
     int repaints_ = 0;

@@ -1,5 +1,6 @@
 #include "platform/qt/qt_error_dialog.h"
 
+#include "platform/dialog_placement.h"
 #include "platform/raised_error.h"
 
 #include <QApplication>
@@ -9,45 +10,15 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include <algorithm>
 
 namespace {
 
-// Between the owner's frame and the dialog's, so that the two read as two.
-constexpr int kGap = 8;
+PixelRect toPixelRect(const QRect& rect)
+{
+    return {rect.left(), rect.top(), rect.width(), rect.height()};
+}
 
 } // namespace
-
-QPoint placeBeside(const QRect& ownerFrame, const QSize& size, const QRect& screen)
-{
-    struct Side {
-        QPoint at;
-        int room; // along the axis the dialog moves away on
-        int needed;
-    };
-    // Where the dialog's corner may go with all of it on the screen, as far as it fits.
-    const auto onScreenX = [&](int x) {
-        return std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - size.width()));
-    };
-    const auto onScreenY = [&](int y) {
-        return std::clamp(y, screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()));
-    };
-    const int top = onScreenY(ownerFrame.top());
-    const int left = onScreenX(ownerFrame.left());
-    const Side sides[] = {
-        {{ownerFrame.right() + 1 + kGap, top}, screen.right() - ownerFrame.right(), size.width() + kGap},
-        {{left, ownerFrame.bottom() + 1 + kGap}, screen.bottom() - ownerFrame.bottom(), size.height() + kGap},
-        {{ownerFrame.left() - kGap - size.width(), top}, ownerFrame.left() - screen.left(), size.width() + kGap},
-        {{left, ownerFrame.top() - kGap - size.height()}, ownerFrame.top() - screen.top(), size.height() + kGap},
-    };
-    for (const Side& side : sides) {
-        if (side.room >= side.needed)
-            return side.at;
-    }
-    const Side& roomiest = *std::max_element(std::begin(sides), std::end(sides),
-        [](const Side& a, const Side& b) { return a.room - a.needed < b.room - b.needed; });
-    return {onScreenX(roomiest.at.x()), onScreenY(roomiest.at.y())};
-}
 
 QtErrorDialog::QtErrorDialog(QWidget& owner)
     : owner_(owner)
@@ -93,8 +64,12 @@ void QtErrorDialog::report(const RaisedError& error)
         return;
     dialog_->adjustSize();
     const QScreen* screen = owner_.screen();
-    if (screen)
-        dialog_->move(placeBeside(owner_.frameGeometry(), dialog_->frameGeometry().size(), screen->availableGeometry()));
+    if (screen) {
+        const QSize size = dialog_->frameGeometry().size();
+        const PixelPoint at = placeBeside(toPixelRect(owner_.frameGeometry()), size.width(), size.height(),
+            toPixelRect(screen->availableGeometry()));
+        dialog_->move(at.x, at.y);
+    }
     dialog_->show();
 }
 

@@ -11,11 +11,6 @@ class QDialog;
 class QLabel;
 class QWidget;
 
-// Where a window of the given size goes beside the owner's frame on its
-// screen: to the right, below, to the left or above, the first where it fits
-// whole; where none does, the side with the most room, kept on the screen.
-QPoint placeBeside(const QRect& ownerFrame, const QSize& size, const QRect& screen);
-
 // The default error handling on the desktop: one non-modal dialog that shows
 // the last error that left a handler and how many have, so that an error on
 // every tick updates one window instead of stacking a thousand. It stays out

@@ -1,38 +1,21 @@
 #include "platform/qt/qt_form_host.h"
 
+#include "platform/colour.h"
+
 #include <QApplication>
 
-QtFormHost::QtFormHost(const ProjectDescription& project, const MonotonicClock& clock, WindowOperations* windowOperations)
-    : window_(project.startupForm)
+QtFormHost::QtFormHost(const ProjectDescription& project, const MonotonicClock& clock, const FormRunner::Decorator& decorate)
+    : picture_(resolveColour(project.startupForm->settings.backColor))
+    , window_(*project.startupForm, picture_)
     , errors_(window_)
-    , timer_(project.startupForm.timer, clock)
-    , session_(project.openStartupForm({windowOperations ? *windowOperations : window_, timer_, rnd_, errors_}))
+    , alarm_(clock, [this] { runner_.wake(); })
+    , runner_(project, picture_, {window_, alarm_, errors_, clock}, decorate)
 {
-    window_.onButtonClicked([this](std::string_view name) { click(name); });
-    window_.onFormClicked([this] { click(session_->definition().name); });
-    window_.onFrameChanged([this] { paceTicks(); });
-}
-
-void QtFormHost::start()
-{
-    session_->load();
-    window_.focusFirstControl();
-    window_.show();
-    paceTicks();
-    timer_.start([this] { session_->tick(); }, [this] { window_.flushChanges(); });
-}
-
-void QtFormHost::paceTicks()
-{
-    const auto frame = window_.frame();
-    timer_.setShortestWake(frame ? *frame : CadenceTimer::kLongestWake);
-}
-
-void QtFormHost::click(std::string_view source)
-{
-    timer_.catchUp();
-    session_->click(source);
-    window_.flushChanges();
+    runner_.resize(window_.width(), window_.height(), window_.devicePixelRatioF());
+    window_.onResized([this](int width, int height, qreal ratio) { runner_.resize(width, height, ratio); });
+    window_.onButtonClicked([this](std::string_view name) { runner_.input(name); });
+    window_.onFormClicked([this] { runner_.input(runner_.session().definition().name); });
+    window_.onFrameChanged([this] { runner_.frameChanged(); });
 }
 
 int QtFormHost::run()

@@ -1,48 +1,36 @@
 #pragma once
 
-#include "platform/form_session.h"
-#include "platform/mersenne_sequence.h"
-#include "platform/monotonic_clock.h"
-#include "platform/qt/qt_cadence_timer.h"
+#include "platform/form_runner.h"
+#include "platform/picture.h"
+#include "platform/qt/qt_alarm.h"
 #include "platform/qt/qt_error_dialog.h"
 #include "platform/qt/qt_form_window.h"
 #include "platform/runtime.h"
 
-#include <memory>
-
-// The desktop host of one form: builds its window and timer from the project's
-// start-up form, opens a session of the form's code on them, and forwards
-// clicks and ticks to it. The timer wakes at most once per frame of the
-// window's screen, and 25 times a second (CadenceTimer::kLongestWake) while none
-// of the window can be seen; each wake-up, and each click, brings the screen up
-// to date once. Every tick that fell due before a click is delivered before
-// the click's handler runs. Errors that leave a handler go to the error
-// dialog; closing the window ends the event loop with status 0. Creating it
-// runs nothing; start() and run() do.
+// The desktop host of one form: a Qt window that shows the picture, its
+// buttons, an alarm watched by Qt's event loop and the error dialog, with a
+// FormRunner over them that runs the form's code. It forwards clicks, keys,
+// resizes and changes of frame to the runner. Closing the window ends the
+// event loop with status 0. Creating it runs nothing; start() and run() do.
 class QtFormHost {
 public:
-    // windowOperations, where given, stands between the form's code and the
-    // window (to observe or fail its calls); by default the code calls the
-    // window directly.
-    QtFormHost(const ProjectDescription& project, const MonotonicClock& clock, WindowOperations* windowOperations = nullptr);
+    QtFormHost(const ProjectDescription& project, const MonotonicClock& clock, const FormRunner::Decorator& decorate = {});
 
     // Runs the Load handler, then shows the window and lets the timer tick.
-    void start();
+    void start() { runner_.start(); }
     // Starts, then runs the event loop until the window is closed.
     int run();
 
     QtFormWindow& window() { return window_; }
-    QtCadenceTimer& timer() { return timer_; }
+    QtAlarm& alarm() { return alarm_; }
     QtErrorDialog& errors() { return errors_; }
-    FormSession& session() { return *session_; }
+    FormRunner& runner() { return runner_; }
+    const Picture& picture() const { return picture_; }
 
 private:
-    void paceTicks();
-    void click(std::string_view source);
-
+    Picture picture_;
     QtFormWindow window_;
     QtErrorDialog errors_;
-    MersenneSequence rnd_;
-    QtCadenceTimer timer_;
-    const std::unique_ptr<FormSession> session_;
+    QtAlarm alarm_;
+    FormRunner runner_;
 };

@@ -31,33 +31,17 @@ QColor toQColor(Colour colour)
     return QColor(redOf(plain), greenOf(plain), blueOf(plain));
 }
 
-int twipsToPixels(Single twips)
-{
-    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
-}
-
-QPointF twipsToPoint(Single x, Single y)
-{
-    return QPointF(x / kTwipsPerPixel, y / kTwipsPerPixel);
-}
-
 // The largest font, no larger than the application's, in which every caption
 // fits inside its button without being cut.
-QFont captionFont(const FormDefinition& definition)
+QFont captionFont(const FormLayout& layout)
 {
     QFont font = QGuiApplication::font();
-    int pixels = QFontMetrics(font).height();
-    for (; pixels > kSmallestFontPixels; --pixels) {
-        font.setPixelSize(pixels);
-        const QFontMetrics metrics(font);
-        const bool fits = std::all_of(definition.buttons.begin(), definition.buttons.end(), [&](const ButtonDefinition& b) {
-            const QString caption = toQString(b.caption);
-            return metrics.horizontalAdvance(caption) <= twipsToPixels(b.width) - 2 * kCaptionInset
-                && metrics.height() <= twipsToPixels(b.height) - kCaptionInset;
+    const int pixels = layout.captionPixelSize(QFontMetrics(font).height(), kSmallestFontPixels, kCaptionInset,
+        [&font](int size, std::string_view caption) {
+            font.setPixelSize(size);
+            const QFontMetrics metrics(font);
+            return std::pair(metrics.horizontalAdvance(toQString(caption)), metrics.height());
         });
-        if (fits)
-            break;
-    }
     font.setPixelSize(pixels);
     return font;
 }
@@ -73,45 +57,45 @@ QString faceStyle(Colour backColor)
 
 } // namespace
 
-QtFormWindow::QtFormWindow(const FormDefinition& definition)
-    : canvas_(toQColor(definition.settings.backColor))
-    , drawingArea_(new QtDrawingArea(canvas_, this))
+QtFormWindow::QtFormWindow(const FormDefinition& definition, const Picture& picture)
+    : drawingArea_(new QtDrawingArea(picture, this))
 {
     installFormAccessibility();
     setWindowTitle(toQString(definition.settings.caption));
     // The drawing area covers every pixel of the window.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
-    resize(twipsToPixels(definition.settings.clientWidth), twipsToPixels(definition.settings.clientHeight));
-    canvas_.resize(size(), devicePixelRatioF());
+    const FormLayout layout(definition);
+    resize(layout.clientWidth(), layout.clientHeight());
     drawingArea_->setGeometry(rect());
     drawingArea_->setAccessibleName(QString::fromLatin1(kDrawingAreaName));
-    createButtons(definition);
+    createButtons(layout);
 }
 
-void QtFormWindow::createButtons(const FormDefinition& definition)
+void QtFormWindow::createButtons(const FormLayout& layout)
 {
-    const QFont font = captionFont(definition);
-    for (const ButtonDefinition& b : definition.buttons) {
-        auto* widget = new QPushButton(toQString(b.caption), this);
-        widget->setObjectName(toQString(b.name));
-        widget->setGeometry(twipsToPixels(b.left), twipsToPixels(b.top), twipsToPixels(b.width), twipsToPixels(b.height));
+    const QFont font = captionFont(layout);
+    for (const FormLayout::Button& b : layout.buttons()) {
+        const ButtonDefinition& definition = *b.definition;
+        auto* widget = new QPushButton(toQString(definition.caption), this);
+        widget->setObjectName(toQString(definition.name));
+        widget->setGeometry(b.geometry.left, b.geometry.top, b.geometry.width, b.geometry.height);
         widget->setFont(font);
-        if (b.style == kButtonStyleGraphical)
-            widget->setStyleSheet(faceStyle(b.backColor));
-        QObject::connect(widget, &QPushButton::clicked, this, [this, name = b.name] {
+        if (definition.style == kButtonStyleGraphical)
+            widget->setStyleSheet(faceStyle(definition.backColor));
+        QObject::connect(widget, &QPushButton::clicked, this, [this, name = definition.name] {
             if (buttonListener_)
                 buttonListener_(name);
         });
-        buttonsInTabOrder_.push_back({b.name, b.tabIndex, widget});
+        buttons_.push_back({definition.name, widget});
         buttonsArea_ += widget->geometry();
     }
-    std::stable_sort(buttonsInTabOrder_.begin(), buttonsInTabOrder_.end(),
-        [](const NamedButton& a, const NamedButton& b) { return a.tabIndex < b.tabIndex; });
+    for (const FormLayout::Button* b : layout.buttonsInTabOrder())
+        buttonsInTabOrder_.push_back(button(b->definition->name));
     for (size_t i = 1; i < buttonsInTabOrder_.size(); ++i)
-        QWidget::setTabOrder(buttonsInTabOrder_[i - 1].widget, buttonsInTabOrder_[i].widget);
+        QWidget::setTabOrder(buttonsInTabOrder_[i - 1], buttonsInTabOrder_[i]);
     if (!buttonsInTabOrder_.empty())
-        QWidget::setTabOrder(buttonsInTabOrder_.back().widget, drawingArea_);
+        QWidget::setTabOrder(buttonsInTabOrder_.back(), drawingArea_);
 }
 
 void QtFormWindow::onButtonClicked(std::function<void(std::string_view)> listener)
@@ -132,6 +116,21 @@ void QtFormWindow::onClosed(std::function<void()> listener)
 void QtFormWindow::onFrameChanged(std::function<void()> listener)
 {
     frameListener_ = std::move(listener);
+}
+
+void QtFormWindow::onResized(std::function<void(int, int, qreal)> listener)
+{
+    resizedListener_ = std::move(listener);
+}
+
+// A move to a screen of another density changes the ratio without a resize.
+void QtFormWindow::densityMayHaveChanged()
+{
+    if (devicePixelRatioF() == ratio_)
+        return;
+    ratio_ = devicePixelRatioF();
+    if (resizedListener_)
+        resizedListener_(width(), height(), ratio_);
 }
 
 std::chrono::nanoseconds QtFormWindow::screenFrame() const
@@ -164,11 +163,13 @@ void QtFormWindow::watchScreen(QScreen* screen)
 void QtFormWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    densityMayHaveChanged();
     if (!watchingWindow_ && windowHandle()) {
         watchingWindow_ = true;
         windowHandle()->installEventFilter(this);
         QObject::connect(windowHandle(), &QWindow::screenChanged, this, [this](QScreen* screen) {
             watchScreen(screen);
+            densityMayHaveChanged();
             frameChanged();
         });
         watchScreen(screen());
@@ -181,6 +182,8 @@ void QtFormWindow::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
         frameChanged();
+    else if (event->type() == QEvent::ScreenChangeInternal)
+        densityMayHaveChanged();
 }
 
 bool QtFormWindow::eventFilter(QObject* watched, QEvent* event)
@@ -194,72 +197,35 @@ bool QtFormWindow::eventFilter(QObject* watched, QEvent* event)
 // its face and caption again: leave them out. The repaint is done here and
 // now: the caller has finished a wake-up or an event, and the toolkit's own
 // deferral would cost one more turn of the event loop every frame.
-void QtFormWindow::flushChanges()
+void QtFormWindow::showChanges(const PixelBox& box)
 {
-    if (pending_.isEmpty())
-        return;
     ++repaintRequests_;
-    drawingArea_->repaint(QRegion(pending_).subtracted(buttonsArea_));
-    pending_ = {};
+    const QRect changed(QPoint(static_cast<int>(box.left), static_cast<int>(box.top)),
+        QPoint(static_cast<int>(box.right), static_cast<int>(box.bottom)));
+    drawingArea_->repaint(QRegion(changed).subtracted(buttonsArea_));
 }
 
-void QtFormWindow::focusFirstControl()
+void QtFormWindow::show()
 {
     if (!buttonsInTabOrder_.empty())
-        buttonsInTabOrder_.front().widget->setFocus(Qt::OtherFocusReason);
+        buttonsInTabOrder_.front()->setFocus(Qt::OtherFocusReason);
+    QWidget::show();
 }
 
 QPushButton* QtFormWindow::button(std::string_view name) const
 {
-    for (const NamedButton& b : buttonsInTabOrder_) {
+    for (const NamedButton& b : buttons_) {
         if (b.name == name)
             return b.widget;
     }
     return nullptr;
 }
 
-ErrorNumber QtFormWindow::getScaleWidth(Single& width)
-{
-    width = static_cast<Single>(canvas_.logicalSize().width() * kTwipsPerPixel);
-    return ErrorNumber::None;
-}
-
-ErrorNumber QtFormWindow::getScaleHeight(Single& height)
-{
-    height = static_cast<Single>(canvas_.logicalSize().height() * kTwipsPerPixel);
-    return ErrorNumber::None;
-}
-
-ErrorNumber QtFormWindow::setFillColor(Colour colour)
-{
-    canvas_.setFillColor(toQColor(colour));
-    return ErrorNumber::None;
-}
-
-ErrorNumber QtFormWindow::circle(Single x, Single y, Single radius, Colour colour)
-{
-    markChanged(canvas_.drawCircle(twipsToPoint(x, y), radius / kTwipsPerPixel, toQColor(colour)));
-    return ErrorNumber::None;
-}
-
-ErrorNumber QtFormWindow::lineBox(Single x1, Single y1, Single x2, Single y2, Colour colour)
-{
-    markChanged(canvas_.drawBox(twipsToPoint(x1, y1), twipsToPoint(x2, y2), toQColor(colour)));
-    return ErrorNumber::None;
-}
-
-// Ticks may come a thousand times a second; the screen needs the union of
-// their changes only once per frame.
-void QtFormWindow::markChanged(const QRect& area)
-{
-    if (area.isEmpty())
-        return;
-    pending_ = pending_.united(area);
-}
-
 void QtFormWindow::resizeEvent(QResizeEvent* event)
 {
-    canvas_.resize(event->size(), devicePixelRatioF());
+    ratio_ = devicePixelRatioF();
+    if (resizedListener_)
+        resizedListener_(event->size().width(), event->size().height(), ratio_);
     drawingArea_->setGeometry(rect());
     QWidget::resizeEvent(event);
 }

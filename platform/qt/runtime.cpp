@@ -2,19 +2,14 @@
 
 #include "platform/qt/qt_form_host.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/qt_quit_signals.h"
 #include "platform/qt/qt_strings.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QSocketNotifier>
 #include <QStringList>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -45,6 +40,17 @@ bool saysNoDisplay(const QString& message)
         || message.contains(QLatin1String("Failed to create wl_display"), Qt::CaseInsensitive);
 }
 
+// Only X11 and Wayland name their display in the environment; elsewhere the
+// variables are always empty and say nothing.
+bool noDisplayNamed()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
+    return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return false;
+#endif
+}
+
 QString firstLine(const QString& message)
 {
     return message.section(QLatin1Char('\n'), 0, 0).trimmed();
@@ -63,8 +69,7 @@ void holdStartUpMessage(QtMsgType type, const QMessageLogContext&, const QString
         return;
     }
     const char* name = messages.programName.c_str();
-    const bool noDisplay = (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        || std::any_of(messages.held.cbegin(), messages.held.cend(), saysNoDisplay);
+    const bool noDisplay = noDisplayNamed() || std::any_of(messages.held.cbegin(), messages.held.cend(), saysNoDisplay);
     if (noDisplay) {
         std::fprintf(stderr, "%s: no display could be reached; run it in a desktop session, or headless as: xvfb-run %s\n",
             name, name);
@@ -73,33 +78,6 @@ void holdStartUpMessage(QtMsgType type, const QMessageLogContext&, const QString
         std::fprintf(stderr, "%s: the window system could not be started: %s\n", name, qPrintable(cause));
     }
     std::_Exit(EXIT_FAILURE);
-}
-
-// A session that ends sends SIGTERM, a closed terminal SIGHUP; leave the event
-// loop as a closed window would, so that the program ends with status 0. The
-// handler only writes a byte; the event loop does the rest.
-int gQuitPipe[2] = {-1, -1};
-
-void requestQuit(int)
-{
-    const int saved = errno;
-    const char byte = 1;
-    [[maybe_unused]] const auto written = write(gQuitPipe[1], &byte, 1);
-    errno = saved;
-}
-
-void quitOnTermination(QObject* owner)
-{
-    if (pipe2(gQuitPipe, O_CLOEXEC | O_NONBLOCK) != 0)
-        return;
-    auto* notifier = new QSocketNotifier(gQuitPipe[0], QSocketNotifier::Read, owner);
-    QObject::connect(notifier, &QSocketNotifier::activated, [] { QApplication::exit(0); });
-    struct sigaction action {};
-    action.sa_handler = requestQuit;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGHUP, &action, nullptr);
 }
 
 } // namespace

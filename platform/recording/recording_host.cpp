@@ -1,12 +1,14 @@
 #include "platform/recording/recording_host.h"
 
+#include "platform/colour.h"
+#include "platform/form_layout.h"
 #include "platform/raised_error.h"
 #include "platform/timer_rules.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
-#include <algorithm>
 std::string formatSingle(Single value)
 {
     char text[32];
@@ -21,14 +23,18 @@ std::string formatColour(Colour colour)
     return text;
 }
 
-RecordingHost::RecordingHost(const FormDefinition& definition)
+RecordingHost::RecordingHost(const FormDefinition& definition, Pixels pixels)
     : windowName_(definition.name)
     , timerName_(definition.timer.name)
     , width_(definition.settings.clientWidth)
     , height_(definition.settings.clientHeight)
+    , drawn_(pixels == Pixels::Drawn)
+    , picture_(resolveColour(definition.settings.backColor))
+    , drawing_(picture_)
     , interval_(definition.timer.interval)
     , enabled_(definition.timer.enabled ? kTrue : kFalse)
 {
+    resize(width_, height_);
 }
 
 void RecordingHost::failNext(std::string kind, std::string name)
@@ -45,6 +51,8 @@ void RecordingHost::resize(Single width, Single height)
 {
     width_ = width;
     height_ = height;
+    if (drawn_)
+        picture_.resize(FormLayout::toWholePixels(width), FormLayout::toWholePixels(height), 1);
 }
 
 std::vector<std::string> RecordingHost::takeLines()
@@ -83,20 +91,23 @@ ErrorNumber RecordingHost::getScaleHeight(Single& height)
 
 ErrorNumber RecordingHost::setFillColor(Colour colour)
 {
-    return record("set", windowName_ + ".FillColor", formatColour(colour));
+    const ErrorNumber result = record("set", windowName_ + ".FillColor", formatColour(colour));
+    return result == ErrorNumber::None && drawn_ ? drawing_.setFillColor(colour) : result;
 }
 
 ErrorNumber RecordingHost::circle(Single x, Single y, Single radius, Colour colour)
 {
-    return record("call", windowName_ + ".Circle",
+    const ErrorNumber result = record("call", windowName_ + ".Circle",
         formatSingle(x) + " " + formatSingle(y) + " " + formatSingle(radius) + " " + formatColour(colour));
+    return result == ErrorNumber::None && drawn_ ? drawing_.circle(x, y, radius, colour) : result;
 }
 
 ErrorNumber RecordingHost::lineBox(Single x1, Single y1, Single x2, Single y2, Colour colour)
 {
-    return record("call", windowName_ + ".Line",
+    const ErrorNumber result = record("call", windowName_ + ".Line",
         formatSingle(x1) + " " + formatSingle(y1) + " " + formatSingle(x2) + " " + formatSingle(y2) + " "
             + formatColour(colour) + " box");
+    return result == ErrorNumber::None && drawn_ ? drawing_.lineBox(x1, y1, x2, y2, colour) : result;
 }
 
 ErrorNumber RecordingHost::getInterval(Long& interval)

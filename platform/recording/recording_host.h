@@ -5,6 +5,8 @@
 #include "platform/form_operations.h"
 #include "platform/form_session.h"
 #include "platform/mersenne_sequence.h"
+#include "platform/picture.h"
+#include "platform/picture_window.h"
 
 #include <deque>
 #include <string>
@@ -12,8 +14,10 @@
 
 // The headless host: everything the desktop supplies to the form's code
 // (window, timer, random sequence and default error handling), with nothing
-// drawn and nothing waited for. It writes one line per operation, with its
-// exact arguments, and answers with the sizes and timer state it is told.
+// waited for. It writes one line per operation, with its exact arguments, and
+// answers with the sizes and timer state it is told. What the form draws goes
+// into a picture at density 1, sized as the desktop sizes its window for the
+// client area it is told, so that its pixels can be compared with any host's.
 // Operations are named after the form's window and timer. Failures can be
 // injected: each waits for the next operation of its own kind and name, so
 // injections for different operations can be pending at once. Its timer
@@ -21,7 +25,11 @@
 // injected failure takes hold.
 class RecordingHost : public WindowOperations, public TimerOperations, public RandomSequence, public ErrorReporter {
 public:
-    explicit RecordingHost(const FormDefinition& definition);
+    // Drawing into the picture costs more than all else here; a long run that
+    // only wants the trace can leave it blank.
+    enum class Pixels { Drawn, Skipped };
+
+    explicit RecordingHost(const FormDefinition& definition, Pixels pixels = Pixels::Drawn);
 
     HostServices services() { return {*this, *this, *this, *this}; }
 
@@ -29,6 +37,7 @@ public:
     void failNext(std::string kind, std::string name);
     // The values Rnd returns next, before the real sequence goes on.
     void scriptRnd(std::initializer_list<Single> values);
+    // The client area in twips; the picture is that many whole pixels.
     void resize(Single width, Single height);
     // Puts the timer at any interval, even one it would refuse if asked.
     void presetInterval(Long interval) { interval_ = interval; }
@@ -36,6 +45,8 @@ public:
     Long interval() const { return interval_; }
     Boolean enabled() const { return enabled_; }
     bool timerWouldTick() const { return enabled_ != kFalse && interval_ > 0; }
+
+    const Picture& picture() const { return picture_; }
 
     void note(std::string line) { lines_.push_back(std::move(line)); }
     const std::vector<std::string>& lines() const { return lines_; }
@@ -71,6 +82,9 @@ private:
     std::vector<Operation> pendingFailures_;
     Single width_;
     Single height_;
+    const bool drawn_;
+    Picture picture_;
+    PictureWindow drawing_;
     Long interval_;
     Boolean enabled_;
     std::vector<std::string> lines_;

@@ -46,10 +46,13 @@ int main(int argc, char** argv)
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
 
-    WatchedWindow counting;
+    WatchedWindow* counting = nullptr;
     const SteadyClock steady;
-    QtFormHost host(tessaryProject, steady, &counting);
-    counting.setTarget(&host.window());
+    QtFormHost host(tessaryProject, steady, [&counting](WindowOperations& window) {
+        auto watching = std::make_unique<WatchedWindow>(window);
+        counting = watching.get();
+        return watching;
+    });
     host.start();
 
     // Faster is picked three times as often as the others, so that the
@@ -93,7 +96,7 @@ int main(int argc, char** argv)
     const long endKb = residentKb();
     const long growth = endKb - warmKb;
     std::printf("soak: %d s at interval 1 with random clicks\n", seconds);
-    std::printf("  ticks drawn      %ld\n", counting.rings);
+    std::printf("  ticks drawn      %ld\n", counting->rings);
     std::printf("  clicks           %ld\n", clicks);
     std::printf("  errors reported  %d\n", host.errors().count());
     std::printf("  resident memory  %ld kB after %d s, %ld kB at the end, peak %ld kB\n", warmKb, kWarmUpSeconds, endKb, peakKb);

@@ -4,19 +4,27 @@
 
 #include <QPointF>
 
+#include <stdexcept>
+
 // Notes the rings the form's code asks for on their way to the real window,
-// and fails them instead while told to.
+// and fails them instead, or throws something that is no raised error, while
+// told to.
 struct WatchedWindow : ForwardingWindow {
+    using ForwardingWindow::ForwardingWindow;
+
     ErrorNumber circle(Single x, Single y, Single radius, Colour colour) override
     {
         if (failing)
             return ErrorNumber::OperationFailed;
+        if (throwing)
+            throw std::runtime_error("thrown by a test");
         ++rings;
         centre = {x, y};
         lastColour = colour;
         return ForwardingWindow::circle(x, y, radius, colour);
     }
     bool failing = false;
+    bool throwing = false;
     long rings = 0;
     QPointF centre;
     Colour lastColour = 0;

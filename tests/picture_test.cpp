@@ -1,0 +1,186 @@
+#include "platform/picture.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+constexpr Colour kBlack = 0x000000;
+constexpr Colour kWhite = 0xFFFFFF;
+constexpr Colour kGreen = 0x00FF00;
+constexpr Colour kRing = 0x0000FF; // red
+
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+int countPixels(const Picture& picture, Colour colour)
+{
+    int n = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            n += picture.pixel(x, y) == Picture::pixelOf(colour);
+    return n;
+}
+
+bool pixelIs(const Picture& picture, int x, int y, Colour colour)
+{
+    return picture.pixel(x, y) == Picture::pixelOf(colour);
+}
+
+// Every pixel that differs between the two pictures lies in the logical box,
+// scaled to device pixels.
+bool changesLieWithin(const Picture& before, const Picture& after, const PixelBox& box, double ratio)
+{
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x) {
+            const bool inside = x >= box.left * ratio && x < (box.right + 1) * ratio && y >= box.top * ratio
+                && y < (box.bottom + 1) * ratio;
+            if (before.pixel(x, y) != after.pixel(x, y) && !inside)
+                return false;
+        }
+    return true;
+}
+
+bool coversAll(const PixelBox& box, int width, int height)
+{
+    return box.left == 0 && box.top == 0 && box.right == width - 1 && box.bottom == height - 1;
+}
+
+TEST(PictureTest, CircleOutlineIsOneDevicePixelWideAndItsInsideIsFilled)
+{
+    for (double ratio : {1.0, 2.0}) {
+        Picture picture(kBlack);
+        picture.resize(100, 80, ratio);
+        picture.setFillColor(kBlack);
+        picture.drawBox(0, 0, 100, 80, kWhite); // leave a white frame to prove the fill
+        picture.drawCircle(50, 40, 20, kRing);
+        EXPECT_EQ(picture.width(), 100 * ratio);
+        EXPECT_EQ(picture.height(), 80 * ratio);
+        // Along the row through the centre: ring, black inside, ring, nothing else red.
+        const int row = static_cast<int>(40 * ratio);
+        std::vector<int> redColumns;
+        for (int x = 0; x < picture.width(); ++x)
+            if (pixelIs(picture, x, row, kRing))
+                redColumns.push_back(x);
+        ASSERT_EQ(redColumns.size(), 2u) << "ratio " << ratio;
+        EXPECT_NEAR(redColumns[1] - redColumns[0], 40 * ratio, 1);
+        EXPECT_TRUE(pixelIs(picture, static_cast<int>(50 * ratio), row, kBlack));
+        EXPECT_TRUE(pixelIs(picture, 0, row, kWhite)) << ratio;
+    }
+}
+
+TEST(PictureTest, ANewCircleCoversTheInsideOfTheRingsBeforeIt)
+{
+    Picture picture(kBlack);
+    picture.resize(100, 100, 1);
+    picture.drawCircle(50, 50, 10, kGreen);
+    picture.drawCircle(50, 50, 30, kRing);
+    EXPECT_EQ(countPixels(picture, kGreen), 0);
+    EXPECT_GT(countPixels(picture, kRing), 100);
+}
+
+TEST(PictureTest, EachRingHasItsOwnColourWhateverWasReadBetween)
+{
+    const Colour kOther = 0xFF0000;
+    struct Case {
+        const char* why;
+        std::vector<Colour> colours;
+        bool readBetween;
+    };
+    const Case cases[] = {
+        {"one colour, read between", {kRing, kRing, kRing}, true},
+        {"two colours, read between", {kRing, kOther, kRing}, true},
+        {"two colours, painted in one go", {kRing, kOther, kOther, kRing}, false},
+    };
+    for (const Case& c : cases) {
+        Picture picture(kBlack);
+        picture.resize(200, 40, 1);
+        for (size_t i = 0; i < c.colours.size(); ++i) {
+            picture.drawCircle(20 + 40 * static_cast<double>(i), 20, 10, c.colours[i]);
+            if (c.readBetween)
+                picture.takeChanged();
+        }
+        for (size_t i = 0; i < c.colours.size(); ++i)
+            EXPECT_TRUE(pixelIs(picture, 20 + 40 * static_cast<int>(i), 10, c.colours[i])) << c.why << ", ring " << i;
+    }
+}
+
+TEST(PictureTest, TinyRadiiLeaveAtMostADot)
+{
+    for (double radius : {0.0, 0.01, 0.49}) {
+        Picture picture(kBlack);
+        picture.resize(20, 20, 1);
+        picture.drawCircle(10, 10, radius, kRing);
+        EXPECT_EQ(countPixels(picture, kRing), 1) << radius;
+        EXPECT_TRUE(pixelIs(picture, 10, 10, kRing));
+    }
+}
+
+TEST(PictureTest, ReportedChangeCoversEveryChangedPixel)
+{
+    struct Case {
+        double x;
+        double y;
+        double radius;
+        double ratio;
+        bool coversTheArea = false;
+    };
+    const Case cases[] = {
+        {50, 40, 20, 1}, {50.5, 40.25, 7.3, 1}, {50, 40, 20, 2}, {3, 3, 60, 1}, {99.9, 79.9, 15.5, 2},
+        {-10, 40, 25, 1}, {50, 40, 0, 1}, {50, 40, 500, 1, true},
+        // Far beyond any screen, and not numbers at all.
+        {50, 40, 1e30, 1, true}, {-1e30, 40, 1e30, 1}, {1e12, 1e12, 5, 2}, {kNaN, 40, 5, 1}, {50, 40, kNaN, 1},
+    };
+    const Colour inside = 0x280000;
+    for (const Case& c : cases) {
+        Picture picture(kBlack);
+        picture.resize(100, 80, c.ratio);
+        picture.setFillColor(inside);
+        const Picture before = picture;
+        const PixelBox changed = picture.drawCircle(c.x, c.y, c.radius, kRing);
+        EXPECT_TRUE(changesLieWithin(before, picture, changed, c.ratio)) << c.x << "," << c.y << " r " << c.radius;
+        EXPECT_TRUE(changed.empty() || (changed.left >= 0 && changed.top >= 0 && changed.right < 100 && changed.bottom < 80));
+        if (c.coversTheArea) {
+            EXPECT_TRUE(coversAll(changed, 100, 80)) << "r " << c.radius;
+            EXPECT_EQ(countPixels(picture, inside), picture.width() * picture.height()) << "r " << c.radius;
+        }
+    }
+}
+
+TEST(PictureTest, ABoxOverTheAreaBlackensEveryPixelToTheLastRowAndColumn)
+{
+    for (double ratio : {1.0, 1.5, 2.0}) {
+        Picture picture(kWhite);
+        picture.resize(353, 214, ratio);
+        picture.drawCircle(100, 100, 80, kRing);
+        picture.setFillColor(kBlack);
+        const PixelBox changed = picture.drawBox(0, 0, 353, 214, kBlack);
+        EXPECT_EQ(countPixels(picture, kBlack), picture.width() * picture.height()) << ratio;
+        EXPECT_TRUE(coversAll(changed, 353, 214));
+    }
+}
+
+TEST(PictureTest, ResizingKeepsThePictureAndGrowsInTheBackground)
+{
+    const Colour background = 0x030201;
+    Picture picture(background);
+    picture.resize(60, 40, 1);
+    picture.drawCircle(30, 20, 10, kRing);
+    const Picture before = picture;
+    const auto keeps = [&](int width, int height) {
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (picture.pixel(x, y) != before.pixel(x, y))
+                    return false;
+        return true;
+    };
+    picture.resize(120, 90, 1);
+    EXPECT_TRUE(keeps(60, 40));
+    EXPECT_TRUE(pixelIs(picture, 100, 80, background));
+    EXPECT_TRUE(pixelIs(picture, 30, 60, background));
+    picture.resize(40, 30, 1);
+    EXPECT_EQ(picture.width(), 40);
+    EXPECT_TRUE(keeps(40, 30));
+}
+
+} // namespace
