@@ -24,8 +24,20 @@ CadenceRecorder::CadenceRecorder()
 
 void CadenceRecorder::tick(Clock::time_point due)
 {
-    longestLatency_ = std::max(longestLatency_, Clock::now() - due);
+    const Clock::duration latency = Clock::now() - due;
+    longestLatency_ = std::max(longestLatency_, latency);
+    latencies_.push_back(latency);
     tick();
+}
+
+double CadenceRecorder::latencyP99Ms() const
+{
+    constexpr double kShare = 0.99;
+    if (latencies_.empty())
+        return 0;
+    const auto at = latencies_.begin() + static_cast<std::ptrdiff_t>(kShare * static_cast<double>(latencies_.size() - 1));
+    std::nth_element(latencies_.begin(), at, latencies_.end());
+    return std::chrono::duration<double, std::milli>(*at).count();
 }
 
 double CadenceRecorder::wakeUpsPerSecond() const

@@ -24,7 +24,7 @@
 
 // Measures Tessary as it runs, beside the plainest port of it and beside the
 // least a window can do that repaints once a frame:
-//   tessary-bench cadence tessary|baseline|floor INTERVAL SECONDS [minimised|stopped]
+//   tessary-bench cadence tessary|baseline|baseline-tuned|floor INTERVAL SECONDS [minimised|stopped]
 //                                                             one run, as JSON
 //   tessary-bench startup                                     one start, as JSON
 //   tessary-bench report OUTPUT.json [X-DISPLAY]              everything, as a table
@@ -43,6 +43,7 @@ constexpr double kMaxLatencyBeyondFrameMs = 2;
 constexpr double kMaxRepaintShareOfTicks = 0.1;
 constexpr double kMaxCpuShareOfBaseline = 0.5;
 constexpr double kMaxShareOfBaselineUnderX = 0.1;
+constexpr double kMaxShareOfFloorUnderX = 1.25;
 constexpr double kMaxWakeUpsUnderX = 100;
 constexpr double kMaxWakeUpsUnseen = 30;
 constexpr double kMaxWakeUpsStopped = 1;
@@ -101,6 +102,7 @@ void measure(CadenceRecorder& recorder, const std::function<int()>& repaints, in
             result["ticks_per_s"] = static_cast<double>(recorder.ticks()) / recorder.seconds();
             result["longest_gap_ms"] = recorder.longestGapMs();
             result["longest_latency_ms"] = recorder.longestLatencyMs();
+            result["latency_p99_ms"] = recorder.latencyP99Ms();
             result["wakeups_per_s"] = recorder.wakeUpsPerSecond();
             result["repaints_per_s"] = (repaints() - repaintsBefore) / recorder.seconds();
             result["cpu_share"] = recorder.cpuShare();
@@ -115,7 +117,7 @@ void measure(CadenceRecorder& recorder, const std::function<int()>& repaints, in
 int runCadence(const QString& mode, Long interval, int seconds, const QString& state)
 {
     QJsonObject result;
-    if (mode == "baseline") {
+    if (mode == "baseline" || mode == "baseline-tuned") {
         CadenceRecorder recorder;
         PlainPort port([&] { recorder.tick(); });
         port.show();
@@ -213,7 +215,7 @@ QJsonObject cadenceSection(Table& table, const QString& where, const QProcessEnv
     const QString seconds = QString::number(kCadenceSeconds);
     // Processor time on a shared virtual machine varies by half from run to
     // run: take each figure's median over runs that alternate the two sides.
-    std::vector<QJsonObject> oursRuns, baseRuns, floorRuns;
+    std::vector<QJsonObject> oursRuns, baseRuns, tunedRuns, floorRuns;
     for (int i = 0; i < kCadenceRuns; ++i) {
         if (const auto run = child({"cadence", "tessary", "1", seconds}, environment))
             oursRuns.push_back(*run);
@@ -221,30 +223,36 @@ QJsonObject cadenceSection(Table& table, const QString& where, const QProcessEnv
             baseRuns.push_back(*run);
         if (const auto run = child({"cadence", "floor", "1", seconds}, environment))
             floorRuns.push_back(*run);
+        if (underX) {
+            if (const auto run = child({"cadence", "baseline-tuned", "1", seconds}, environment))
+                tunedRuns.push_back(*run);
+        }
     }
     const auto ours = medianOf(oursRuns);
     const auto base = medianOf(baseRuns);
     const auto floor = medianOf(floorRuns);
+    const auto tuned = underX ? medianOf(tunedRuns) : std::optional<QJsonObject>(QJsonObject());
     const auto slow = child({"cadence", "tessary", "101", seconds}, environment);
     const auto unseen = child({"cadence", "tessary", "1", seconds, "minimised"}, environment);
     const auto stopped = child({"cadence", "tessary", "1", seconds, "stopped"}, environment);
     QJsonObject section;
-    if (!ours || !base || !floor || !slow || !unseen || !stopped) {
+    if (!ours || !base || !floor || !tuned || !slow || !unseen || !stopped) {
         table.section(where + ": a run failed");
         return section;
     }
     const auto v = [](const QJsonObject& o, const char* key) { return o[key].toDouble(); };
     const double frameMs = kMsPerSecond / v(*ours, "refresh_hz");
     const double latencyLimit = frameMs + kMaxLatencyBeyondFrameMs;
-    const QString latencyTarget = QStringLiteral("<= %1 (frame + 2)").arg(latencyLimit, 0, 'f', 1);
+    const QString latencyTarget = QStringLiteral("99% <= %1 (frame + 2)").arg(latencyLimit, 0, 'f', 1);
     table.section(QStringLiteral("%1, interval 1 ms, median of %2 runs of %3 s (tessary, baseline, ratio)")
                       .arg(where)
                       .arg(kCadenceRuns)
                       .arg(seconds));
     table.row("ticks per second", v(*ours, "ticks_per_s"), v(*base, "ticks_per_s"), ">= 995", v(*ours, "ticks_per_s") >= kMinTicksPerSecond);
     table.row("longest gap between ticks (ms)", v(*ours, "longest_gap_ms"), v(*base, "longest_gap_ms"), "", std::nullopt);
-    table.row("longest tick latency, due to drawn (ms)", v(*ours, "longest_latency_ms"), std::nullopt, latencyTarget,
-        v(*ours, "longest_latency_ms") <= latencyLimit);
+    table.row("tick latency, 99th percentile (ms)", v(*ours, "latency_p99_ms"), std::nullopt, latencyTarget,
+        v(*ours, "latency_p99_ms") <= latencyLimit);
+    table.row("tick latency, longest (ms)", v(*ours, "longest_latency_ms"), std::nullopt, "", std::nullopt);
     const double frameLimit = std::min(v(*ours, "refresh_hz"), v(*ours, "ticks_per_s") * kMaxRepaintShareOfTicks);
     table.row("screen repaints per second", v(*ours, "repaints_per_s"), v(*base, "repaints_per_s"),
         QStringLiteral("<= %1").arg(frameLimit, 0, 'f', 1), v(*ours, "repaints_per_s") <= frameLimit);
@@ -255,6 +263,10 @@ QJsonObject cadenceSection(Table& table, const QString& where, const QProcessEnv
             wakeUps <= kMaxWakeUpsUnderX && wakeUps <= kMaxShareOfBaselineUnderX * baseWakeUps);
         table.row("cpu, % of one core", kPercent * v(*ours, "cpu_share"), kPercent * v(*base, "cpu_share"), "<= a tenth",
             v(*ours, "cpu_share") <= kMaxShareOfBaselineUnderX * v(*base, "cpu_share"));
+        table.row("cpu, % of one core, beside the floor", kPercent * v(*ours, "cpu_share"), kPercent * v(*floor, "cpu_share"),
+            "<= 1.25 x floor", v(*ours, "cpu_share") <= kMaxShareOfFloorUnderX * v(*floor, "cpu_share"));
+        table.row("cpu, plain port with Tessary's X settings", kPercent * v(*tuned, "cpu_share"), kPercent * v(*base, "cpu_share"),
+            "", std::nullopt);
     } else {
         table.row("wake-ups per second", wakeUps, baseWakeUps, "", std::nullopt);
         table.row("cpu, % of one core", kPercent * v(*ours, "cpu_share"), kPercent * v(*base, "cpu_share"), "<= half",
@@ -266,8 +278,9 @@ QJsonObject cadenceSection(Table& table, const QString& where, const QProcessEnv
     table.row("cpu, % of one core", kPercent * v(*floor, "cpu_share"), kPercent * v(*base, "cpu_share"), "", std::nullopt);
     table.section(QStringLiteral("%1, interval 101 ms").arg(where));
     table.row("ticks per second", v(*slow, "ticks_per_s"), std::nullopt, "1000 / 101 = 9.90", std::nullopt);
-    table.row("longest tick latency, due to drawn (ms)", v(*slow, "longest_latency_ms"), std::nullopt, latencyTarget,
-        v(*slow, "longest_latency_ms") <= latencyLimit);
+    table.row("tick latency, 99th percentile (ms)", v(*slow, "latency_p99_ms"), std::nullopt, latencyTarget,
+        v(*slow, "latency_p99_ms") <= latencyLimit);
+    table.row("tick latency, longest (ms)", v(*slow, "longest_latency_ms"), std::nullopt, "", std::nullopt);
     table.row("wake-ups per second", v(*slow, "wakeups_per_s"), std::nullopt, "", std::nullopt);
     table.row("cpu, % of one core", kPercent * v(*slow, "cpu_share"), std::nullopt, "", std::nullopt);
     table.section(QStringLiteral("%1, interval 1 ms, minimised, then stopped").arg(where));
@@ -279,6 +292,8 @@ QJsonObject cadenceSection(Table& table, const QString& where, const QProcessEnv
         v(*stopped, "wakeups_per_s") <= kMaxWakeUpsStopped);
     section["interval_1"] = *ours;
     section["baseline_interval_1"] = *base;
+    if (underX)
+        section["baseline_tuned_interval_1"] = *tuned;
     section["floor"] = *floor;
     section["interval_101"] = *slow;
     section["minimised"] = *unseen;
@@ -369,7 +384,8 @@ int main(int argc, char** argv)
     if (mode != "report" && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1;
-    // The floor gets the same platform settings as Tessary, the plain port Qt's own.
+    // The floor gets the same platform settings as Tessary, the plain port Qt's
+    // own, as a user would run it, unless it is asked for tuned.
     if ((mode == "cadence" && arguments.value(1) != "baseline") || mode == "startup")
         prepareQtPlatform();
     if (mode == "report") {
