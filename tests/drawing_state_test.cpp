@@ -18,7 +18,7 @@ using Lines = std::vector<std::string>;
 // The form's code on the headless host, with errors going to the host's
 // default handling through the real session.
 struct Form {
-    explicit Form(Single width = 5295, Single height = 3210)
+    explicit Form(Single width = frmtessary.settings.clientWidth, Single height = frmtessary.settings.clientHeight)
         : host(frmtessary)
         , session(openFrmtessary(host.services()))
         , code(session->code())

@@ -101,7 +101,9 @@ TEST(QtFormWindowTest, TheDrawingAreaShowsItsFocusOnScreenOnlyAndNeverInThePictu
     ShownWindow shown;
     shown.window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&shown.window));
-    ASSERT_EQ(shown.drawing.lineBox(0, 0, 5295, 3210, 0), ErrorNumber::None); // black, as Clear leaves it
+    const FormSettings& defined = frmtessary.settings;
+    // Black, as Clear leaves it.
+    ASSERT_EQ(shown.drawing.lineBox(0, 0, defined.clientWidth, defined.clientHeight, 0), ErrorNumber::None);
     const auto litOnScreen = [&] {
         const QImage shot = shown.window.grab().toImage().convertToFormat(QImage::Format_RGB32);
         int lit = 0;

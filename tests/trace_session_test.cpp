@@ -1,4 +1,5 @@
 #include "tools/trace_session.h"
+#include "window/frmtessary.h"
 
 #include <gtest/gtest.h>
 
@@ -182,7 +183,7 @@ private:
 
     Lines* out_ = nullptr;
     std::mt19937 engine_;
-    float width_ = 5295, height_ = 3210;
+    float width_ = frmtessary.settings.clientWidth, height_ = frmtessary.settings.clientHeight;
     float cx_ = 0, cy_ = 0;
     int red_ = 0, green_ = 0, blue_ = 0;
     long long interval_ = 1;

@@ -6,7 +6,7 @@
 #include <memory>
 
 // The desktop's way to be woken, watched by Qt's event loop. Two paths, one
-// chosen when the build is configured: on Linux a kernel timer (timerfd),
+// chosen when the build is configured: on Linux a kernel timer,
 // which wakes to the microsecond, where Qt's own timers round to whole
 // milliseconds and would make a frame-paced tick up to a millisecond later
 // still; elsewhere, or with TESSARY_PORTABLE_TIMER, Qt's precise timer.

@@ -13,7 +13,6 @@
 #include <QWindow>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 

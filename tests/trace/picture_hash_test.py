@@ -72,7 +72,9 @@ class Raster:
 
 def main(trace):
     lines = subprocess.run([trace], input=SESSION, capture_output=True, text=True, check=True).stdout.splitlines()
-    raster = Raster(nearest(5295 / 15), nearest(3210 / 15))
+    # The window opens at the size the form's code reads at load.
+    sizes = [float(line.split()[2]) for line in lines if line.startswith("get frmtessary.Scale")]
+    raster = Raster(nearest(sizes[0] / 15), nearest(sizes[1] / 15))
     for line in lines:
         words = line.split()
         if words[:2] == [">", "resize"]:
