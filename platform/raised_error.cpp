@@ -24,3 +24,13 @@ void raiseOnFailure(ErrorNumber result, const std::string& object, const char* o
     if (result != ErrorNumber::None)
         throw RaisedError(result, object, operation);
 }
+
+std::string describeError(const RaisedError& error, int errorsSoFar)
+{
+    std::string text = "Error " + std::to_string(static_cast<int>(error.number())) + ": " + error.what();
+    if (!error.object().empty())
+        text += "\nObject: " + error.object() + "\nOperation: " + error.operation();
+    if (errorsSoFar > 1)
+        text += "\nErrors so far: " + std::to_string(errorsSoFar);
+    return text;
+}

@@ -29,3 +29,8 @@ private:
 
 // Turns a failure reported by a call on the window or the timer into a raised error.
 void raiseOnFailure(ErrorNumber result, const std::string& object, const char* operation);
+
+// What the user is shown of an error that left a handler: its number and
+// description, the object and operation where there are, and how many errors
+// have come so far where it is not the first.
+std::string describeError(const RaisedError& error, int errorsSoFar);

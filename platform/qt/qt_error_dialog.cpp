@@ -50,16 +50,7 @@ void QtErrorDialog::report(const RaisedError& error)
         layout->addWidget(buttons);
     }
 
-    QString text = QStringLiteral("Error %1: %2")
-                       .arg(static_cast<int>(error.number()))
-                       .arg(QString::fromUtf8(error.what()));
-    if (!error.object().empty()) {
-        text += QStringLiteral("\nObject: %1\nOperation: %2")
-                    .arg(QString::fromStdString(error.object()), QString::fromStdString(error.operation()));
-    }
-    if (count_ > 1)
-        text += QStringLiteral("\nErrors so far: %1").arg(count_);
-    message_->setText(text);
+    message_->setText(QString::fromStdString(describeError(error, count_)));
     if (dialog_->isVisible())
         return;
     dialog_->adjustSize();

@@ -1,0 +1,124 @@
+#include "platform/web/web_form_host.h"
+
+#include "platform/colour.h"
+#include "platform/raised_error.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+#include <cmath>
+
+// The page's side of each call lives in the shell, as Module.page.
+EM_JS(void, pageAddButton, (const char* name, const char* caption, int left, int top, int width, int height, unsigned face),
+    { Module.page.addButton(UTF8ToString(name), UTF8ToString(caption), left, top, width, height, face); });
+EM_JS(int, pageCaptionWidth, (int pixelSize, const char* caption),
+    { return Module.page.captionWidth(pixelSize, UTF8ToString(caption)); });
+EM_JS(void, pageSetCaptionSize, (int pixelSize), { Module.page.setCaptionSize(pixelSize); });
+EM_JS(void, pageSizeArea, (int logicalWidth, int logicalHeight, int width, int height),
+    { Module.page.sizeArea(logicalWidth, logicalHeight, width, height); });
+EM_JS(void, pagePut, (const void* pixels, int stride, int left, int top, int width, int height),
+    { Module.page.put(pixels, stride, left, top, width, height); });
+EM_JS(void, pageShow, (), { Module.page.show(); });
+EM_JS(int, pageHidden, (), { return document.hidden ? 1 : 0; });
+EM_JS(double, pageDevicePixelRatio, (), { return window.devicePixelRatio || 1; });
+EM_JS(void, pageRequestFrame, (), { Module.page.requestFrame(); });
+EM_JS(void, pageCancelFrame, (), { Module.page.cancelFrame(); });
+EM_JS(void, pageShowError, (const char* text), { Module.page.showError(UTF8ToString(text)); });
+
+namespace {
+
+// Room a caption leaves for the button's border on each side.
+constexpr int kCaptionInset = 2;
+constexpr int kLargestCaptionPixels = 13;
+constexpr int kSmallestCaptionPixels = 6;
+constexpr double kNanosecondsPerMillisecond = 1e6;
+
+} // namespace
+
+MonotonicClock::TimePoint BrowserClock::now() const
+{
+    return TimePoint(std::chrono::nanoseconds(static_cast<long long>(emscripten_get_now() * kNanosecondsPerMillisecond)));
+}
+
+WebFormHost::WebFormHost(const ProjectDescription& project, const FormRunner::Decorator& decorate)
+    : picture_(resolveColour(project.startupForm->settings.backColor))
+    , runner_(project, picture_, {*this, *this, *this, clock_}, decorate)
+{
+    const FormLayout& layout = runner_.layout();
+    const int captionPixels = layout.captionPixelSize(kLargestCaptionPixels, kSmallestCaptionPixels, kCaptionInset,
+        [](int size, std::string_view caption) {
+            return std::pair(pageCaptionWidth(size, std::string(caption).c_str()), size);
+        });
+    pageSetCaptionSize(captionPixels);
+    // In tab order, which is also the order a screen reader reads them in.
+    for (const FormLayout::Button* b : layout.buttonsInTabOrder()) {
+        const ButtonDefinition& definition = *b->definition;
+        pageAddButton(std::string(definition.name).c_str(), std::string(definition.caption).c_str(), b->geometry.left,
+            b->geometry.top, b->geometry.width, b->geometry.height, resolveColour(definition.backColor));
+    }
+    densityChanged(pageDevicePixelRatio());
+}
+
+void WebFormHost::densityChanged(double devicePixelRatio)
+{
+    const FormLayout& layout = runner_.layout();
+    runner_.resize(layout.clientWidth(), layout.clientHeight(), devicePixelRatio);
+    pageSizeArea(picture_.logicalWidth(), picture_.logicalHeight(), picture_.width(), picture_.height());
+    putOnCanvas({0, 0, picture_.width() - 1LL, picture_.height() - 1LL});
+}
+
+void WebFormHost::show()
+{
+    pageShow();
+}
+
+void WebFormHost::showChanges(const PixelBox& box)
+{
+    const double ratio = picture_.devicePixelRatio();
+    putOnCanvas({static_cast<long long>(std::floor(static_cast<double>(box.left) * ratio)),
+        static_cast<long long>(std::floor(static_cast<double>(box.top) * ratio)),
+        static_cast<long long>(std::ceil(static_cast<double>(box.right + 1) * ratio)) - 1,
+        static_cast<long long>(std::ceil(static_cast<double>(box.bottom + 1) * ratio)) - 1});
+}
+
+void WebFormHost::putOnCanvas(const PixelBox& device)
+{
+    const long long right = std::min<long long>(device.right, picture_.width() - 1);
+    const long long bottom = std::min<long long>(device.bottom, picture_.height() - 1);
+    if (device.left > right || device.top > bottom)
+        return;
+    pagePut(picture_.pixels(), picture_.width(), static_cast<int>(device.left), static_cast<int>(device.top),
+        static_cast<int>(right - device.left + 1), static_cast<int>(bottom - device.top + 1));
+}
+
+// The browser paces the frames itself; a hidden page gets none.
+std::optional<std::chrono::nanoseconds> WebFormHost::frame() const
+{
+    if (pageHidden())
+        return std::nullopt;
+    return std::chrono::nanoseconds::zero();
+}
+
+void WebFormHost::arm(std::optional<MonotonicClock::TimePoint> when)
+{
+    wakeAt_ = when;
+    if (when)
+        pageRequestFrame();
+    else
+        pageCancelFrame();
+}
+
+void WebFormHost::animationFrame()
+{
+    if (!wakeAt_)
+        return;
+    if (clock_.now() >= *wakeAt_)
+        runner_.wake();
+    else
+        pageRequestFrame();
+}
+
+void WebFormHost::report(const RaisedError& error)
+{
+    pageShowError(describeError(error, ++errors_).c_str());
+}
