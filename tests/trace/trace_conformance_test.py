@@ -1,6 +1,8 @@
 #!/usr/bin/python3
-"""The trace driver compiled for node against the native one: the same
-sessions, byte for byte, pictures included, and bad input refused alike."""
+"""The trace driver built for another host (node, Wine) against the native
+one: the same sessions, byte for byte, pictures included, and bad input
+refused alike.
+Usage: trace_conformance_test.py NATIVE-DRIVER COMMAND [ARGUMENT...]"""
 import random
 import subprocess
 import sys
@@ -30,14 +32,14 @@ def run(command, script):
     return done.returncode, done.stdout, done.stderr
 
 
-def main(native, node_driver):
+def main(native, other):
     rng = random.Random(20261209)
     scripts = [session(rng) for _ in range(SESSIONS)]
     scripts += ["load\nresize 300000 10\n", "load\njump\n", "tick\n"]
     failed = 0
     for number, script in enumerate(scripts, 1):
         expected = run([native], script)
-        actual = run(["node", node_driver], script)
+        actual = run(other, script)
         if actual != expected:
             failed += 1
             print("session %d differs (status %d against %d)" % (number, actual[0], expected[0]))
@@ -46,4 +48,4 @@ def main(native, node_driver):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1], sys.argv[2]))
+    sys.exit(main(sys.argv[1], sys.argv[2:]))

@@ -1,0 +1,244 @@
+#!/usr/bin/python3
+"""Tessary.exe as a Windows user meets it, under Wine in a real X server with
+a window manager, read back from what the screen shows.
+Usage: wine_test.py BUILD-WINDOWS-DIR"""
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+BUILD = os.path.abspath(sys.argv.pop(1) if len(sys.argv) > 1 else "build-windows")
+PATIENCE = 20  # seconds for something the program should do
+BLACK, PINK = (0, 0, 0), (255, 192, 192)
+# Where the definition puts the buttons, in pixels at 96 dpi: left, top, width, height.
+BUTTONS = {"Move": (0, 16, 41, 17), "Color": (56, 16, 41, 17), "Slower": (112, 16, 41, 17),
+           "Faster": (176, 16, 41, 17), "Stop": (232, 16, 41, 17), "Clear": (288, 16, 41, 17)}
+BARE = (200, 150)  # a point on the bare area
+
+
+def command(*words, check=True):
+    return subprocess.run(words, capture_output=True, text=True, check=check).stdout.strip()
+
+
+def quietly(*words):
+    """A Wine command, away from our pipes: the services it may start would hold them open."""
+    subprocess.run(words, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+
+
+def until(condition, why):
+    deadline = time.monotonic() + PATIENCE
+    while time.monotonic() < deadline:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.05)
+    raise AssertionError(why)
+
+
+class Shot:
+    """A window's pixels, from xwd."""
+
+    def __init__(self, window):
+        data = subprocess.run(["xwd", "-silent", "-id", window], capture_output=True, check=True).stdout
+        header = struct.unpack(">25I", data[:100])
+        self.width, self.height, bytes_per_line, colours = header[4], header[5], header[12], header[19]
+        start = header[0] + 12 * colours
+        self.rows = [data[start + y * bytes_per_line:start + y * bytes_per_line + 4 * self.width] for y in range(self.height)]
+
+    def pixel(self, x, y):
+        b, g, r = self.rows[y][4 * x:4 * x + 3]
+        return (r, g, b)
+
+    def drawn(self):
+        """The bare area's pixels, less the edge where the focus frame may show."""
+        edge = 2
+        return [self.rows[y][4 * edge:4 * (self.width - edge)] for y in range(edge, self.height - edge)
+                if not BUTTONS["Move"][1] <= y < BUTTONS["Move"][1] + BUTTONS["Move"][3]]
+
+    def under_button(self, x, y):
+        return any(l <= x < l + w and t <= y < t + h for l, t, w, h in BUTTONS.values())
+
+    def rings(self):
+        """The lit pixels of the bare area: how many, their box's centre, their colours."""
+        lit = [(x, y, self.pixel(x, y)) for y in range(self.height) for x in range(self.width)
+               if not self.under_button(x, y) and self.pixel(x, y) != BLACK]
+        if not lit:
+            return 0, None, set()
+        xs, ys = [x for x, _, _ in lit], [y for _, y, _ in lit]
+        return len(lit), ((min(xs) + max(xs)) / 2, (min(ys) + max(ys)) / 2), {c for _, _, c in lit}
+
+
+def windows(name):
+    return set(command("xdotool", "search", "--onlyvisible", "--name", name, check=False).split())
+
+
+class Program:
+    def __init__(self, name="Tessary.exe", environment=None):
+        before = windows("^Form1$")
+        self.process = subprocess.Popen(["wine", os.path.join(BUILD, name)], env=environment,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.window = until(lambda: next(iter(windows("^Form1$") - before), None), "no window Form1")
+
+    def geometry(self):
+        info = command("xwininfo", "-id", self.window)
+        field = lambda name: int(info.split(name + ":")[1].split()[0])
+        return field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height")
+
+    def shot(self):
+        return Shot(self.window)
+
+    def click(self, x, y):
+        command("xdotool", "mousemove", "--window", self.window, str(x), str(y), "click", "1")
+
+    def press(self, button):
+        left, top, width, height = BUTTONS[button]
+        self.click(left + width // 2, top + height // 2)
+
+    def keys(self, *keys):
+        command("xdotool", "windowactivate", "--sync", self.window)
+        command("xdotool", "key", "--delay", "30", *keys)
+
+    def stopped(self):
+        """Stops the rings (by mouse) and returns what stays on the screen."""
+        self.press("Stop")
+        return self.steady()
+
+    def steady(self):
+        first = self.shot().drawn()
+        time.sleep(0.3)
+        return until(lambda: self.shot() if self.shot().drawn() == first else None, "the picture went on changing")
+
+    def close(self):
+        command("wmctrl", "-i", "-c", self.window)
+        return self.process.wait(timeout=PATIENCE)
+
+
+class WineTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.home = tempfile.TemporaryDirectory()
+        os.environ.update(WINEPREFIX=os.path.join(cls.home.name, "prefix"), WINEDEBUG="-all",
+                          WINEDLLOVERRIDES="mscoree,mshtml=")
+        cls.server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                                      stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        os.environ["DISPLAY"] = ":" + cls.server.stdout.readline().decode().strip()
+        cls.manager = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        quietly("wineboot", "-i")
+        cls.serve()
+
+    @classmethod
+    def serve(cls):
+        """A Wine server that stays between programs, so that each starts in a blink."""
+        quietly("wineserver", "-w")
+        cls.wineserver = subprocess.Popen(["wineserver", "-f", "-p"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        quietly("wineboot")
+
+    @classmethod
+    def unserve(cls):
+        subprocess.run(["wineserver", "-k"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        cls.wineserver.wait()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.unserve()
+        cls.manager.terminate()
+        cls.server.terminate()
+        cls.home.cleanup()
+
+    def start(self, name="Tessary.exe", environment=None):
+        program = Program(name, environment)
+        self.addCleanup(lambda: program.process.poll() is not None or (program.process.kill(), program.process.wait()))
+        until(lambda: program.shot().rings()[0] > 0, "no rings without a click")
+        return program
+
+    def set_dpi(self, dpi):
+        """Wine's screen density, read anew by a Wine that starts again."""
+        quietly("wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
+        self.unserve()
+        self.serve()
+
+    def test_the_window_and_its_client_area_at_96_and_192_dpi(self):
+        self.addCleanup(self.set_dpi, 96)
+        for dpi, size in ((96, (353, 214)), (192, (706, 428))):
+            with self.subTest(dpi=dpi):
+                self.set_dpi(dpi)
+                program = self.start()
+                self.assertEqual(program.geometry()[2:], size)
+                self.assertEqual(program.close(), 0)
+
+    def test_the_buttons_stand_where_the_definition_puts_them(self):
+        shot = self.start().shot()
+        for caption, (left, top, width, height) in BUTTONS.items():
+            with self.subTest(button=caption):
+                row = top + height // 2
+                face = [x for x in range(left - 4, left + width + 4) if shot.pixel(x, top + 2) == PINK]
+                self.assertEqual((face[0], face[-1]), (left + 1, left + width - 2))
+                self.assertEqual(shot.pixel(left + 1, top + height - 2), PINK)
+                self.assertNotEqual(shot.pixel(left + 2, row), BLACK)
+
+    def test_each_button_does_what_it_says_and_the_bare_area_starts_them_again(self):
+        program = self.start()
+        program.stopped()
+        program.press("Clear")
+        self.assertEqual(until(lambda: program.shot().rings()[0] == 0 or None, "Clear left rings"), True)
+
+        def rings_after(*buttons):
+            for button in buttons:
+                program.press(button)
+            program.click(*BARE)
+            until(lambda: program.shot().rings()[0] > 100, "no rings after a click on the bare area")
+            drawn = program.stopped().rings()
+            program.press("Clear")
+            return drawn
+
+        first = rings_after()
+        moved = rings_after("Move")
+        self.assertNotEqual(moved[1], first[1], "Move kept the centre")
+        coloured = rings_after("Color")
+        self.assertNotEqual(coloured[2], moved[2], "Color kept the colour")
+
+    def test_the_keyboard_alone_reaches_every_command(self):
+        program = self.start()
+        program.keys("Tab", "Tab", "Tab", "Tab", "Tab", "space")  # Slower to Stop
+        stopped = program.steady()
+        program.keys("Tab", "space")  # the drawing area
+        until(lambda: program.shot().drawn() != stopped.drawn(), "Space on the drawing area did not start them")
+        program.keys("shift+Tab", "space")
+        stopped = program.steady()
+        program.keys("Tab", "Return")
+        until(lambda: program.shot().drawn() != stopped.drawn(), "Return on the drawing area did not start them")
+
+    def test_the_656th_slower_opens_one_error_window_beside_and_closing_still_ends_with_0(self):
+        program = self.start()
+        program.keys(*["space"] * 656)  # Slower has the focus at start
+        errors = until(lambda: command("xdotool", "search", "--onlyvisible", "--name", "^Tessary$", check=False),
+                       "no error window")
+        info = command("xwininfo", "-id", errors.split("\n")[0])
+        field = lambda name: int(info.split(name + ":")[1].split()[0])
+        x, y, width, height = program.geometry()
+        left, top = field("Absolute upper-left X"), field("Absolute upper-left Y")
+        apart = left >= x + width or top >= y + height or left + field("Width") <= x or top + field("Height") <= y
+        self.assertTrue(apart, "the error window stands over the form")
+        self.assertEqual(command("xdotool", "getactivewindow"), program.window, "the error window took the activation")
+        self.assertEqual(program.close(), 0)
+
+    def test_the_screen_shows_the_picture_one_to_one(self):
+        out = os.path.join(self.home.name, "counts")
+        program = self.start("Tessary-bench.exe", dict(os.environ, TESSARY_BENCH_OUT="Z:" + out.replace("/", "\\")))
+        shot = program.stopped()
+        self.assertEqual(program.close(), 0)
+        with open(out, "rb") as counts:
+            lines = [counts.readline() for _ in range(4)]
+            width, height = map(int, lines[3].split()[1:])
+            pixels = counts.read()
+        self.assertEqual((width, height), (shot.width, shot.height))
+        unlike = sum(1 for y in range(height) for x in range(width) if not shot.under_button(x, y)
+                     and shot.pixel(x, y) != tuple(pixels[4 * (y * width + x) + k] for k in (2, 1, 0)))
+        self.assertEqual(unlike, 0)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
