@@ -8,7 +8,7 @@ RaisedError::RaisedError(ErrorNumber number, std::string object, std::string ope
 {
 }
 
-RaisedError::RaisedError(ErrorNumber number, const std::string& message, int)
+RaisedError::RaisedError(ErrorNumber number, const std::string& message, WholeMessage)
     : std::runtime_error(message)
     , number_(number)
 {
@@ -16,7 +16,7 @@ RaisedError::RaisedError(ErrorNumber number, const std::string& message, int)
 
 RaisedError RaisedError::unexpected(const std::string& what)
 {
-    return RaisedError(ErrorNumber::InternalError, std::string(errorDescription(ErrorNumber::InternalError)) + ": " + what, 0);
+    return RaisedError(ErrorNumber::InternalError, std::string(errorDescription(ErrorNumber::InternalError)) + ": " + what, WholeMessage {});
 }
 
 void raiseOnFailure(ErrorNumber result, const std::string& object, const char* operation)

@@ -20,7 +20,9 @@ public:
     const std::string& operation() const { return operation_; }
 
 private:
-    RaisedError(ErrorNumber number, const std::string& message, int);
+    // Marks the constructor that takes the whole message as it is.
+    struct WholeMessage {};
+    RaisedError(ErrorNumber number, const std::string& message, WholeMessage);
 
     ErrorNumber number_;
     std::string object_;
