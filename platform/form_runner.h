@@ -46,6 +46,8 @@ public:
     void wake();
     // A click on the named button, or on the bare area by the form's own name.
     void input(std::string_view source);
+    // A click on the bare area.
+    void areaInput() { input(session_->definition().name); }
     // The window's size or density changed.
     void resize(int logicalWidth, int logicalHeight, double devicePixelRatio);
     // The window's frame changed: another screen or refresh rate, hidden or shown.

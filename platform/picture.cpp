@@ -127,6 +127,15 @@ PixelBox Picture::drawBox(double x1, double y1, double x2, double y2, Colour out
     return changedArea(clipped);
 }
 
+PixelBox Picture::deviceBox(const PixelBox& logical) const
+{
+    const auto down = [&](long long v) { return static_cast<long long>(std::floor(static_cast<double>(v) * ratio_)); };
+    const auto up = [&](long long v) { return static_cast<long long>(std::ceil(static_cast<double>(v) * ratio_)); };
+    const PixelBox device {std::max(0LL, down(logical.left)), std::max(0LL, down(logical.top)),
+        std::min<long long>(width_ - 1, up(logical.right + 1) - 1), std::min<long long>(height_ - 1, up(logical.bottom + 1) - 1)};
+    return logical.empty() || device.empty() ? PixelBox {} : device;
+}
+
 PixelBox Picture::takeChanged()
 {
     return std::exchange(changed_, {});

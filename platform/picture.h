@@ -40,6 +40,8 @@ public:
     // The logical box of everything changed since the last call; empty when
     // nothing was.
     PixelBox takeChanged();
+    // The device pixels a logical box covers, within the picture.
+    PixelBox deviceBox(const PixelBox& logical) const;
 
     int width() const { return width_; }
     int height() const { return height_; }

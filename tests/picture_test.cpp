@@ -41,6 +41,16 @@ bool changesLieWithin(const Picture& before, const Picture& after, const PixelBo
     return true;
 }
 
+// The same, for a box already in device pixels.
+bool changesLieWithinDevice(const Picture& before, const Picture& after, const PixelBox& device)
+{
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x)
+            if (before.pixel(x, y) != after.pixel(x, y) && !(x >= device.left && x <= device.right && y >= device.top && y <= device.bottom))
+                return false;
+    return true;
+}
+
 bool coversAll(const PixelBox& box, int width, int height)
 {
     return box.left == 0 && box.top == 0 && box.right == width - 1 && box.bottom == height - 1;
@@ -139,6 +149,7 @@ TEST(PictureTest, ReportedChangeCoversEveryChangedPixel)
         const Picture before = picture;
         const PixelBox changed = picture.drawCircle(c.x, c.y, c.radius, kRing);
         EXPECT_TRUE(changesLieWithin(before, picture, changed, c.ratio)) << c.x << "," << c.y << " r " << c.radius;
+        EXPECT_TRUE(changesLieWithinDevice(before, picture, picture.deviceBox(changed))) << "device box, r " << c.radius;
         EXPECT_TRUE(changed.empty() || (changed.left >= 0 && changed.top >= 0 && changed.right < 100 && changed.bottom < 80));
         if (c.coversTheArea) {
             EXPECT_TRUE(coversAll(changed, 100, 80)) << "r " << c.radius;

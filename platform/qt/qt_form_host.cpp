@@ -14,7 +14,7 @@ QtFormHost::QtFormHost(const ProjectDescription& project, const MonotonicClock& 
     runner_.resize(window_.width(), window_.height(), window_.devicePixelRatioF());
     window_.onResized([this](int width, int height, qreal ratio) { runner_.resize(width, height, ratio); });
     window_.onButtonClicked([this](std::string_view name) { runner_.input(name); });
-    window_.onFormClicked([this] { runner_.input(runner_.session().definition().name); });
+    window_.onFormClicked([this] { runner_.areaInput(); });
     window_.onFrameChanged([this] { runner_.frameChanged(); });
 }
 

@@ -5,8 +5,6 @@
 
 #include <emscripten.h>
 
-#include <algorithm>
-#include <cmath>
 
 // The page's side of each call lives in the shell, as Module.page.
 EM_JS(void, pageAddButton, (const char* name, const char* caption, int left, int top, int width, int height, unsigned face),
@@ -74,21 +72,15 @@ void WebFormHost::show()
 
 void WebFormHost::showChanges(const PixelBox& box)
 {
-    const double ratio = picture_.devicePixelRatio();
-    putOnCanvas({static_cast<long long>(std::floor(static_cast<double>(box.left) * ratio)),
-        static_cast<long long>(std::floor(static_cast<double>(box.top) * ratio)),
-        static_cast<long long>(std::ceil(static_cast<double>(box.right + 1) * ratio)) - 1,
-        static_cast<long long>(std::ceil(static_cast<double>(box.bottom + 1) * ratio)) - 1});
+    putOnCanvas(picture_.deviceBox(box));
 }
 
 void WebFormHost::putOnCanvas(const PixelBox& device)
 {
-    const long long right = std::min<long long>(device.right, picture_.width() - 1);
-    const long long bottom = std::min<long long>(device.bottom, picture_.height() - 1);
-    if (device.left > right || device.top > bottom)
+    if (device.empty())
         return;
     pagePut(picture_.pixels(), picture_.width(), static_cast<int>(device.left), static_cast<int>(device.top),
-        static_cast<int>(right - device.left + 1), static_cast<int>(bottom - device.top + 1));
+        static_cast<int>(device.right - device.left + 1), static_cast<int>(device.bottom - device.top + 1));
 }
 
 // The browser paces the frames itself; a hidden page gets none.

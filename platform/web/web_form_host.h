@@ -34,7 +34,7 @@ public:
     // An animation frame came: wakes the runner if its time has come.
     void animationFrame();
     void input(const std::string& source) { runner_.input(source); }
-    void areaInput() { runner_.input(runner_.session().definition().name); }
+    void areaInput() { runner_.areaInput(); }
     // The page was hidden or shown again.
     void visibilityChanged() { runner_.frameChanged(); }
     // The screen's density changed, by a move or a zoom.

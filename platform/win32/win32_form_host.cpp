@@ -217,10 +217,11 @@ void Win32FormHost::show()
 
 void Win32FormHost::showChanges(const PixelBox& box)
 {
-    RECT changed {static_cast<LONG>(std::floor(static_cast<double>(box.left) * ratio_)),
-        static_cast<LONG>(std::floor(static_cast<double>(box.top) * ratio_)),
-        static_cast<LONG>(std::ceil(static_cast<double>(box.right + 1) * ratio_)),
-        static_cast<LONG>(std::ceil(static_cast<double>(box.bottom + 1) * ratio_))};
+    const PixelBox device = picture_.deviceBox(box);
+    if (device.empty())
+        return;
+    RECT changed {static_cast<LONG>(device.left), static_cast<LONG>(device.top), static_cast<LONG>(device.right + 1),
+        static_cast<LONG>(device.bottom + 1)};
     InvalidateRect(area_, &changed, FALSE);
     UpdateWindow(area_);
 }
@@ -254,7 +255,7 @@ void Win32FormHost::arm(std::optional<MonotonicClock::TimePoint> when)
 
 void Win32FormHost::areaClick()
 {
-    runner_.input(runner_.session().definition().name);
+    runner_.areaInput();
 }
 
 std::intptr_t Win32FormHost::formMessage(HWND window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam)
