@@ -1,11 +1,13 @@
 #include "tests/e2e/desktop_session.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 
 // The real build/Tessary in a real X window, looked at and clicked as a person
 // would. Pixel positions are those of the window at its defined size.
@@ -89,8 +91,47 @@ protected:
         ASSERT_TRUE(session.launch(QStringLiteral(TESSARY_EXECUTABLE), QStringLiteral("Form1"))) << qPrintable(session.error());
     }
 
-    void wait(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
     void press(const char* caption) { session.click(buttonNamed(caption).center()); }
+
+    // Looks until the condition holds, for as long as a busy machine may need.
+    static bool waitFor(const std::function<bool()>& condition) { return !holdsFor(kPatienceMs, std::not_fn(condition)); }
+
+    // Whether the condition holds at every look for that long: for what must
+    // not happen, such as rings after Stop.
+    static bool holdsFor(int ms, const std::function<bool()>& condition)
+    {
+        QElapsedTimer looking;
+        looking.start();
+        while (looking.elapsed() < ms) {
+            if (!condition())
+                return false;
+            QThread::msleep(kLookEveryMs);
+        }
+        return condition();
+    }
+
+    // The window once it has shown one picture for a while, as it must after Stop.
+    QImage settled()
+    {
+        QImage last = session.screenshot();
+        QElapsedTimer still;
+        still.start();
+        waitFor([&] {
+            QImage now = session.screenshot();
+            if (now != last) {
+                last = now;
+                still.restart();
+            }
+            return still.elapsed() >= kStillMs;
+        });
+        return last;
+    }
+
+    int lit() { return lookAt(session.screenshot()).lit; }
+
+    static constexpr int kPatienceMs = 20000;
+    static constexpr int kLookEveryMs = 50;
+    static constexpr int kStillMs = 500;
 
     bool withWindowManager = false;
     DesktopSession session;
@@ -105,7 +146,7 @@ protected:
 TEST_F(TessaryDesktopTest, OpensBlackWithSixPinkButtonsAndDrawsRingsWithoutAClick)
 {
     EXPECT_EQ(session.windowGeometry().size(), QSize(353, 214));
-    wait(1000);
+    ASSERT_TRUE(waitFor([&] { return lit() > 0; })) << "no ring without a click";
     const QImage shot = session.screenshot();
     ASSERT_EQ(shot.size(), QSize(353, 214));
     for (const ButtonPlace& b : kButtons) {
@@ -122,38 +163,28 @@ TEST_F(TessaryDesktopTest, OpensBlackWithSixPinkButtonsAndDrawsRingsWithoutAClic
     }
     EXPECT_EQ(shot.pixelColor(48, 24), QColor(Qt::black)) << "the strip between buttons is drawing area";
     EXPECT_EQ(shot.pixelColor(10, 200), QColor(Qt::black));
-    EXPECT_GT(lookAt(shot).lit, 0) << "no ring after a second of ticks";
-    wait(2000);
-    EXPECT_TRUE(session.programRunning());
+    EXPECT_TRUE(holdsFor(2000, [&] { return session.programRunning(); })) << "it ended while the rings came";
 }
 
 TEST_F(TessaryDesktopTest, StopClearMoveColorAndAClickOnTheBareArea)
 {
-    wait(500);
+    ASSERT_TRUE(waitFor([&] { return lit() > 0; }));
     const Area first = lookAt(session.screenshot());
-    ASSERT_GT(first.lit, 0);
 
+    // Clicks are handled in order, so once Clear shows, Stop has been handled too.
     press("Stop");
-    wait(200);
-    const QImage stopped = session.screenshot();
-    wait(1000);
-    EXPECT_EQ(session.screenshot(), stopped) << "the picture changed after Stop";
-
     press("Clear");
-    wait(200);
-    EXPECT_EQ(lookAt(session.screenshot()).lit, 0) << "Clear left something lit";
+    ASSERT_TRUE(waitFor([&] { return lit() == 0; })) << "Clear left something lit";
+    EXPECT_TRUE(holdsFor(1000, [&] { return lit() == 0; })) << "rings came after Stop";
 
     press("Move");
     press("Color");
-    wait(300);
-    EXPECT_EQ(lookAt(session.screenshot()).lit, 0) << "Move or Color drew";
+    EXPECT_TRUE(holdsFor(300, [&] { return lit() == 0; })) << "Move or Color drew";
 
     session.click(kBareArea);
-    wait(700);
+    ASSERT_TRUE(waitFor([&] { return lit() > 0; })) << "no rings after the click on the bare area";
     press("Stop");
-    wait(200);
-    const Area after = lookAt(session.screenshot());
-    EXPECT_GT(after.lit, 0) << "no rings after the click on the bare area";
+    const Area after = lookAt(settled());
     EXPECT_NE(after.commonest, first.commonest);
     const QPointF moved = after.centroid - first.centroid;
     EXPECT_GT(std::hypot(moved.x(), moved.y()), 5.0) << "the rings did not move";
@@ -162,7 +193,7 @@ TEST_F(TessaryDesktopTest, StopClearMoveColorAndAClickOnTheBareArea)
 
 TEST_F(TessaryManagedDesktopTest, ClosingTheWindowEndsTheProgramWithStatus0)
 {
-    wait(300);
+    ASSERT_TRUE(waitFor([&] { return lit() > 0; })) << "no ring without a click";
     ASSERT_TRUE(session.programRunning());
     EXPECT_EQ(session.closeWindow(), 0) << qPrintable(session.error());
 }

