@@ -1,6 +1,6 @@
 #include "bench/frame_floor.h"
 
-#include "platform/form_layout.h"
+#include "platform/form/form_layout.h"
 #include "window/frmtessary.h"
 
 #include <QGuiApplication>

@@ -1,10 +1,10 @@
 #include "bench/cadence_recorder.h"
 #include "bench/frame_floor.h"
 #include "bench/plain_port.h"
-#include "platform/qt/qt_form_host.h"
-#include "platform/qt/qt_platform.h"
-#include "platform/forwarding_window.h"
-#include "platform/form_layout.h"
+#include "platform/hosts/qt/qt_form_host.h"
+#include "platform/hosts/qt/qt_platform.h"
+#include "platform/runner/ring_counting_window.h"
+#include "platform/form/form_layout.h"
 #include "window/frmtessary.h"
 
 #include <QApplication>
@@ -62,34 +62,6 @@ void printJson(const QJsonObject& object)
     std::fflush(stdout);
 }
 
-// Counts the rings the form's code draws, on their way to the real window.
-struct CountingWindow : ForwardingWindow {
-    using ForwardingWindow::ForwardingWindow;
-
-    ErrorNumber circle(Single x, Single y, Single radius, Colour colour) override
-    {
-        recorder.tick(cadence->lastTickDue());
-        if (onFirst) {
-            onFirst();
-            onFirst = nullptr;
-        }
-        return ForwardingWindow::circle(x, y, radius, colour);
-    }
-    CadenceRecorder recorder;
-    const CadenceTimer* cadence = nullptr;
-    std::function<void()> onFirst;
-};
-
-// Builds the counting window around the host's and says where it is.
-FormRunner::Decorator countInto(CountingWindow*& counting)
-{
-    return [&counting](WindowOperations& window) {
-        auto built = std::make_unique<CountingWindow>(window);
-        counting = built.get();
-        return built;
-    };
-}
-
 // Lets the window settle for kWarmUpMs (its first paint renders every button
 // and caption), then watches its ticks for the given time.
 void measure(CadenceRecorder& recorder, const std::function<int()>& repaints, int seconds, QJsonObject& result)
@@ -128,18 +100,19 @@ int runCadence(const QString& mode, Long interval, int seconds, const QString& s
         floor.show();
         measure(recorder, [&] { return floor.repaintCount(); }, seconds, result);
     } else {
-        CountingWindow* counting = nullptr;
+        RingCountingWindow* counting = nullptr;
         const SteadyClock clock;
-        QtFormHost host(tessaryProject, clock, countInto(counting));
-        counting->cadence = &host.runner().timer();
+        QtFormHost host(tessaryProject, clock, RingCountingWindow::into(counting));
+        CadenceRecorder recorder;
+        counting->onRing = [&](long) { recorder.tick(host.runner().timer().lastTickDue()); };
         host.start();
         if (host.runner().timer().setInterval(interval) != ErrorNumber::None)
             return 1;
         if (state == "minimised")
             host.window().showMinimized();
         else if (state == "stopped")
-            host.runner().input("cmdstop");
-        measure(counting->recorder, [&] { return host.window().repaintCount(); }, seconds, result);
+            host.runner().click("cmdstop");
+        measure(recorder, [&] { return host.window().repaintCount(); }, seconds, result);
     }
     printJson(result);
     return 0;
@@ -147,11 +120,12 @@ int runCadence(const QString& mode, Long interval, int seconds, const QString& s
 
 int runStartup()
 {
-    CountingWindow* counting = nullptr;
+    RingCountingWindow* counting = nullptr;
     const SteadyClock clock;
-    QtFormHost host(tessaryProject, clock, countInto(counting));
-    counting->cadence = &host.runner().timer();
-    counting->onFirst = [] {
+    QtFormHost host(tessaryProject, clock, RingCountingWindow::into(counting));
+    counting->onRing = [](long ring) {
+        if (ring != 1)
+            return;
         printJson({{"first_ring_ns", static_cast<double>(monotonicNs())}, {"peak_rss_mb", CadenceRecorder::peakResidentMb()}});
         QTimer::singleShot(0, [] { QApplication::quit(); });
     };

@@ -1,5 +1,5 @@
-#include "platform/qt/qt_form_host.h"
-#include "platform/form_layout.h"
+#include "platform/hosts/qt/qt_form_host.h"
+#include "platform/form/form_layout.h"
 #include "window/frmtessary.h"
 
 #include <QApplication>

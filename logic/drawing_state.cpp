@@ -1,8 +1,8 @@
 #include "logic/drawing_state.h"
 
-#include "platform/colour.h"
-#include "platform/conversions.h"
-#include "platform/raised_error.h"
+#include "platform/services/colour.h"
+#include "platform/services/conversions.h"
+#include "platform/services/raised_error.h"
 
 namespace {
 

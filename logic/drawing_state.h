@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/wiring.h"
+#include "platform/form/wiring.h"
 
 // The code behind the window frmtessary: the five variables of the drawing
 // state and every event handler of the window. Responsible for where the next

@@ -1,6 +1,6 @@
-#include "platform/cadence_timer.h"
+#include "platform/runner/cadence_timer.h"
 
-#include "platform/timer_rules.h"
+#include "platform/services/timer_rules.h"
 #include "tests/support/manual_clock.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/colour.h"
+#include "platform/services/colour.h"
 
 #include <gtest/gtest.h>
 

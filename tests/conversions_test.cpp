@@ -1,6 +1,6 @@
-#include "platform/conversions.h"
+#include "platform/services/conversions.h"
 
-#include "platform/raised_error.h"
+#include "platform/services/raised_error.h"
 
 #include <gtest/gtest.h>
 

@@ -1,27 +1,27 @@
-#include "platform/dialog_placement.h"
+#include "platform/runner/dialog_placement.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-bool intersect(const PixelRect& a, const PixelRect& b)
+bool intersect(const HalfOpenRect& a, const HalfOpenRect& b)
 {
     return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
 }
 
-bool contains(const PixelRect& outer, const PixelRect& inner)
+bool contains(const HalfOpenRect& outer, const HalfOpenRect& inner)
 {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right() <= outer.right() && inner.bottom() <= outer.bottom();
 }
 
 TEST(DialogPlacementTest, PlacedBesideItsOwnerWhereverTheScreenLeavesRoom)
 {
-    const PixelRect screen {0, 0, 1024, 768};
+    const HalfOpenRect screen {0, 0, 1024, 768};
     const int width = 300;
     const int height = 120;
     struct Case {
         const char* why;
-        PixelRect owner;
+        HalfOpenRect owner;
         PixelPoint expected;
     };
     const Case cases[] = {

@@ -1,7 +1,7 @@
 #include "logic/drawing_state.h"
 
-#include "platform/recording/recording_host.h"
-#include "platform/timer_rules.h"
+#include "platform/hosts/recording/recording_host.h"
+#include "platform/services/timer_rules.h"
 #include "window/frmtessary.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "platform/event_dispatcher.h"
+#include "platform/form/event_dispatcher.h"
 
-#include "platform/error_reporter.h"
-#include "platform/raised_error.h"
+#include "platform/services/error_reporter.h"
+#include "platform/services/raised_error.h"
 
 #include <gtest/gtest.h>
 

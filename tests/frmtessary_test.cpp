@@ -1,7 +1,7 @@
 #include "window/frmtessary.h"
 
 #include "logic/drawing_state.h"
-#include "platform/recording/recording_host.h"
+#include "platform/hosts/recording/recording_host.h"
 
 #include <gtest/gtest.h>
 

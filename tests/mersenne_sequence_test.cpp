@@ -1,4 +1,4 @@
-#include "platform/mersenne_sequence.h"
+#include "platform/services/mersenne_sequence.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/picture.h"
+#include "platform/picture/picture.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ bool pixelIs(const Picture& picture, int x, int y, Colour colour)
 
 // Every pixel that differs between the two pictures lies in the logical box,
 // scaled to device pixels.
-bool changesLieWithin(const Picture& before, const Picture& after, const PixelBox& box, double ratio)
+bool changesLieWithin(const Picture& before, const Picture& after, const InclusiveBox& box, double ratio)
 {
     for (int y = 0; y < after.height(); ++y)
         for (int x = 0; x < after.width(); ++x) {
@@ -42,7 +42,7 @@ bool changesLieWithin(const Picture& before, const Picture& after, const PixelBo
 }
 
 // The same, for a box already in device pixels.
-bool changesLieWithinDevice(const Picture& before, const Picture& after, const PixelBox& device)
+bool changesLieWithinDevice(const Picture& before, const Picture& after, const InclusiveBox& device)
 {
     for (int y = 0; y < after.height(); ++y)
         for (int x = 0; x < after.width(); ++x)
@@ -51,7 +51,7 @@ bool changesLieWithinDevice(const Picture& before, const Picture& after, const P
     return true;
 }
 
-bool coversAll(const PixelBox& box, int width, int height)
+bool coversAll(const InclusiveBox& box, int width, int height)
 {
     return box.left == 0 && box.top == 0 && box.right == width - 1 && box.bottom == height - 1;
 }
@@ -147,7 +147,7 @@ TEST(PictureTest, ReportedChangeCoversEveryChangedPixel)
         picture.resize(100, 80, c.ratio);
         picture.setFillColor(inside);
         const Picture before = picture;
-        const PixelBox changed = picture.drawCircle(c.x, c.y, c.radius, kRing);
+        const InclusiveBox changed = picture.drawCircle(c.x, c.y, c.radius, kRing);
         EXPECT_TRUE(changesLieWithin(before, picture, changed, c.ratio)) << c.x << "," << c.y << " r " << c.radius;
         EXPECT_TRUE(changesLieWithinDevice(before, picture, picture.deviceBox(changed))) << "device box, r " << c.radius;
         EXPECT_TRUE(changed.empty() || (changed.left >= 0 && changed.top >= 0 && changed.right < 100 && changed.bottom < 80));
@@ -165,7 +165,7 @@ TEST(PictureTest, ABoxOverTheAreaBlackensEveryPixelToTheLastRowAndColumn)
         picture.resize(353, 214, ratio);
         picture.drawCircle(100, 100, 80, kRing);
         picture.setFillColor(kBlack);
-        const PixelBox changed = picture.drawBox(0, 0, 353, 214, kBlack);
+        const InclusiveBox changed = picture.drawBox(0, 0, 353, 214, kBlack);
         EXPECT_EQ(countPixels(picture, kBlack), picture.width() * picture.height()) << ratio;
         EXPECT_TRUE(coversAll(changed, 353, 214));
     }

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_alarm.h"
+#include "platform/hosts/qt/qt_alarm.h"
 
 #include <QTest>
 

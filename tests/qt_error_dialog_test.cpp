@@ -1,6 +1,6 @@
-#include "platform/qt/qt_error_dialog.h"
+#include "platform/hosts/qt/qt_error_dialog.h"
 
-#include "platform/raised_error.h"
+#include "platform/services/raised_error.h"
 
 #include <QWidget>
 

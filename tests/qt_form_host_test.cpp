@@ -1,6 +1,6 @@
-#include "platform/qt/qt_form_host.h"
+#include "platform/hosts/qt/qt_form_host.h"
 
-#include "platform/timer_rules.h"
+#include "platform/services/timer_rules.h"
 #include "tests/support/manual_clock.h"
 #include "tests/support/watched_window.h"
 #include "window/frmtessary.h"
@@ -143,14 +143,14 @@ TEST_F(QtFormHostTest, TicksDueBeforeAClickAreDrawnBeforeItsHandlerRuns)
 TEST_F(QtFormHostTest, WakesOncePerFrameWhileSeenAndRarelyWhileMinimised)
 {
     start();
-    const auto frame = host.window().frame();
-    ASSERT_TRUE(frame);
-    EXPECT_NEAR(std::chrono::duration<double>(*frame).count(), 1 / host.window().screen()->refreshRate(), 1e-6);
-    EXPECT_EQ(host.runner().timer().shortestWake(), *frame);
+    const FramePacing pacing = host.window().pacing();
+    ASSERT_EQ(pacing.kind(), FramePacing::Kind::EveryPeriod);
+    EXPECT_NEAR(std::chrono::duration<double>(pacing.period()).count(), 1 / host.window().screen()->refreshRate(), 1e-6);
+    EXPECT_EQ(host.runner().timer().shortestWake(), pacing.period());
 
     host.window().showMinimized();
     QTRY_COMPARE(host.runner().timer().shortestWake(), CadenceTimer::Duration(CadenceTimer::kLongestWake));
-    EXPECT_FALSE(host.window().frame());
+    EXPECT_EQ(host.window().pacing(), FramePacing::unseen());
     const long rings = watched->rings;
     const int requests = host.window().repaintRequests();
     pass(milliseconds(1000));
@@ -158,7 +158,7 @@ TEST_F(QtFormHostTest, WakesOncePerFrameWhileSeenAndRarelyWhileMinimised)
     EXPECT_LE(host.window().repaintRequests() - requests, 26);
 
     host.window().showNormal();
-    QTRY_COMPARE(host.runner().timer().shortestWake(), *frame);
+    QTRY_COMPARE(host.runner().timer().shortestWake(), pacing.period());
 }
 
 TEST_F(QtFormHostTest, EachWakeUpAsksForTheScreenOnce)

@@ -1,7 +1,7 @@
 #include "tools/trace_session.h"
 
-#include "platform/form_layout.h"
-#include "platform/picture.h"
+#include "platform/form/form_layout.h"
+#include "platform/picture/picture.h"
 #include "window/frmtessary.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "logic/drawing_state.h"
-#include "platform/form_session.h"
-#include "platform/recording/recording_host.h"
+#include "platform/form/form_session.h"
+#include "platform/hosts/recording/recording_host.h"
 
 #include <iosfwd>
 #include <memory>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "logic/drawing_state.h"
-#include "platform/runtime.h"
+#include "platform/form/runtime.h"
 
 #include <memory>
 

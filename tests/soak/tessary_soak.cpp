@@ -1,4 +1,4 @@
-#include "platform/qt/qt_form_host.h"
+#include "platform/hosts/qt/qt_form_host.h"
 #include "tests/support/watched_window.h"
 #include "window/frmtessary.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/monotonic_clock.h"
+#include "platform/runner/monotonic_clock.h"
 
 // A clock that moves only when a test moves it.
 class ManualClock final : public MonotonicClock {

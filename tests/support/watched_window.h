@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/forwarding_window.h"
+#include "platform/form/forwarding_window.h"
 
 #include <QPointF>
 

@@ -1,0 +1,102 @@
+#include "platform/hosts/qt/qt_drawing_area.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+
+namespace {
+
+// Inside the edge, so that a window manager's border does not hide it.
+constexpr int kFocusInset = 1;
+constexpr int kFocusWidth = 1;
+const QColor kFocusColour(0x90, 0x90, 0x90);
+
+} // namespace
+
+QtDrawingArea::QtDrawingArea(const Picture& picture, QWidget* parent)
+    : QWidget(parent)
+    , picture_(picture)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Tab reaches it, a click does not move the focus to it.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void QtDrawingArea::onClicked(std::function<void()> listener)
+{
+    clickListener_ = std::move(listener);
+}
+
+void QtDrawingArea::click()
+{
+    if (clickListener_)
+        clickListener_();
+}
+
+QImage QtDrawingArea::image() const
+{
+    return QImage(reinterpret_cast<const uchar*>(picture_.pixels()), picture_.width(), picture_.height(),
+        static_cast<qsizetype>(picture_.width()) * static_cast<qsizetype>(sizeof(Picture::Pixel)), QImage::Format_RGB32);
+}
+
+QRegion QtDrawingArea::focusFrame() const
+{
+    const QRect outer = rect().adjusted(kFocusInset, kFocusInset, -kFocusInset, -kFocusInset);
+    return QRegion(outer).subtracted(outer.adjusted(kFocusWidth, kFocusWidth, -kFocusWidth, -kFocusWidth));
+}
+
+void QtDrawingArea::paintEvent(QPaintEvent* event)
+{
+    ++repaints_;
+    QPainter painter(this);
+    const QRect area = event->rect();
+    const qreal ratio = picture_.devicePixelRatio();
+    const QRectF source(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio);
+    painter.drawImage(QRectF(area), image(), source);
+    if (hasFocus()) {
+        painter.setClipRegion(focusFrame());
+        QPen pen(kFocusColour, 0, Qt::DotLine);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(focusFrame().boundingRect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void QtDrawingArea::mousePressEvent(QMouseEvent* event)
+{
+    press_.press(event->button() == Qt::LeftButton);
+}
+
+// The area holds the mouse from the press, so the release comes here even
+// over a button: it counts only where nothing stands on the area.
+void QtDrawingArea::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    const bool onTheBareArea = rect().contains(at) && parentWidget()->childAt(mapToParent(at)) == this;
+    if (press_.release(event->button() == Qt::LeftButton, onTheBareArea))
+        click();
+}
+
+void QtDrawingArea::keyPressEvent(QKeyEvent* event)
+{
+    const bool activates = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!activates || event->modifiers() != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat())
+        click();
+}
+
+void QtDrawingArea::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update(focusFrame());
+}
+
+void QtDrawingArea::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update(focusFrame());
+}

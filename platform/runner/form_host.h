@@ -1,0 +1,117 @@
+#pragma once
+
+#include "platform/form/pixel_geometry.h"
+#include "platform/runner/monotonic_clock.h"
+#include "platform/services/error_reporter.h"
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+// The contract between a host and FormRunner, in one place.
+//
+// A host supplies (FormRunner::Host):
+// - a FormSurface: shows the window, puts a changed box of the picture on the
+//   screen, and says how its frames are paced (FramePacing);
+// - a WakeUpAlarm: one pending wake-up on the monotonic clock; when it rings,
+//   the host calls FormRunner::wake();
+// - an ErrorReporter, the default error handling: ErrorDisplay numbers the
+//   errors, so that a host only shows the text;
+// - a MonotonicClock;
+// - its own buttons, built from FormRunner::layout(), and its own input.
+// A host calls:
+// - start(), once;
+// - wake(), when its alarm rings;
+// - click(name) for a button, clickArea() for the bare area (AreaPress keeps
+//   the press of a mouse click on it);
+// - resize() when its client area changes size or density (a host without a
+//   density of its own passes kNoDensity);
+// - pacingChanged() when its screen, refresh rate or visibility changes.
+// hosts/null/ is the smallest host that keeps it: a new host starts from there.
+
+// How often the window can show something new, as the host says it.
+class FramePacing {
+public:
+    enum class Kind {
+        // No part of the window can be seen: wake at CadenceTimer::kLongestWake.
+        Unseen,
+        // The platform calls back once a frame by itself (a browser's
+        // animation frames): wake whenever a tick is due.
+        ByThePlatform,
+        // A screen that refreshes every period(): wake at most that often.
+        EveryPeriod,
+    };
+
+    static FramePacing unseen() { return FramePacing(Kind::Unseen, {}); }
+    static FramePacing byThePlatform() { return FramePacing(Kind::ByThePlatform, {}); }
+    // A screen's refresh rate in hertz; one that does not say (0 or less, or
+    // not a number) is taken as kFallbackRefreshRate.
+    static FramePacing refreshRate(double hertz);
+
+    Kind kind() const { return kind_; }
+    std::chrono::nanoseconds period() const { return period_; }
+    bool operator==(const FramePacing&) const = default;
+
+    static constexpr double kFallbackRefreshRate = 60;
+
+private:
+    FramePacing(Kind kind, std::chrono::nanoseconds period)
+        : kind_(kind)
+        , period_(period)
+    {
+    }
+
+    Kind kind_;
+    std::chrono::nanoseconds period_;
+};
+
+// The ratio of a host that draws one device pixel per logical pixel.
+inline constexpr double kNoDensity = 1;
+
+// What a host's window does for FormRunner. Buttons, input and the picture's
+// memory stay the host's own business.
+class FormSurface {
+public:
+    virtual ~FormSurface() = default;
+
+    // Shows the window for the first time, the first control in tab order focused.
+    virtual void show() = 0;
+    // Puts this logical box of the picture on the screen, now.
+    virtual void showChanges(const InclusiveBox& box) = 0;
+    virtual FramePacing pacing() const = 0;
+};
+
+// A host's way to be woken: one pending wake-up at a time. Arming again
+// replaces it; arming with nothing cancels it.
+class WakeUpAlarm {
+public:
+    virtual ~WakeUpAlarm() = default;
+    virtual void arm(std::optional<MonotonicClock::TimePoint> when) = 0;
+};
+
+// The default error handling as every host shows it: the error's text with
+// how many have come so far.
+class ErrorDisplay : public ErrorReporter {
+public:
+    void report(const RaisedError& error) final;
+    int count() const { return count_; }
+
+protected:
+    virtual void showError(const std::string& text) = 0;
+
+private:
+    int count_ = 0;
+};
+
+// The press of a click on the bare area: only the primary button pressed and
+// released there counts, and a press the platform takes back counts for nothing.
+class AreaPress {
+public:
+    void press(bool primary) { pressed_ = primary; }
+    // Whether this release completes a click on the bare area.
+    bool release(bool primary, bool overTheBareArea);
+    void cancel() { pressed_ = false; }
+
+private:
+    bool pressed_ = false;
+};

@@ -1,0 +1,94 @@
+#include "platform/runner/form_runner.h"
+
+#include "platform/services/raised_error.h"
+
+#include <exception>
+
+FormRunner::FormRunner(const ProjectDescription& project, Picture& picture, Host host, const Decorator& decorate)
+    : layout_(*project.startupForm)
+    , picture_(picture)
+    , host_(host)
+    , pictureWindow_(picture)
+    , decorator_(decorate ? decorate(pictureWindow_) : nullptr)
+    , timer_(project.startupForm->timer, host.clock)
+    , session_(project.openStartupForm({window(), timer_, rnd_, host.errors}))
+{
+    timer_.onScheduleChanged([this] { armAlarm(); });
+}
+
+void FormRunner::armAlarm()
+{
+    host_.alarm.arm(timer_.nextWake());
+}
+
+template <class Step>
+void FormRunner::guarded(const Step& step)
+{
+    try {
+        step();
+    } catch (const RaisedError& error) {
+        host_.errors.report(error);
+    } catch (const std::exception& unexpected) {
+        host_.errors.report(RaisedError::unexpected(unexpected.what()));
+    } catch (...) {
+        host_.errors.report(RaisedError::unexpected("an exception of unknown type"));
+    }
+}
+
+void FormRunner::start()
+{
+    guarded([this] {
+        session_->load();
+        host_.surface.show();
+        pacingChanged();
+        timer_.start([this] { session_->tick(); });
+    });
+    armAlarm();
+}
+
+void FormRunner::wake()
+{
+    guarded([this] { timer_.wake(); });
+    // Also after a tick that threw, so that the ticks go on.
+    armAlarm();
+    flush();
+}
+
+void FormRunner::click(std::string_view source)
+{
+    guarded([this, source] {
+        timer_.catchUp();
+        session_->click(source);
+    });
+    armAlarm();
+    flush();
+}
+
+void FormRunner::resize(int logicalWidth, int logicalHeight, double devicePixelRatio)
+{
+    guarded([&] { picture_.resize(logicalWidth, logicalHeight, devicePixelRatio); });
+    flush();
+}
+
+void FormRunner::pacingChanged()
+{
+    const FramePacing pacing = host_.surface.pacing();
+    switch (pacing.kind()) {
+    case FramePacing::Kind::Unseen:
+        timer_.setShortestWake(CadenceTimer::kLongestWake);
+        break;
+    case FramePacing::Kind::ByThePlatform:
+        timer_.setShortestWake(CadenceTimer::Duration::zero());
+        break;
+    case FramePacing::Kind::EveryPeriod:
+        timer_.setShortestWake(std::chrono::duration_cast<CadenceTimer::Duration>(pacing.period()));
+        break;
+    }
+}
+
+void FormRunner::flush()
+{
+    const InclusiveBox changed = picture_.takeChanged();
+    if (!changed.empty())
+        guarded([&] { host_.surface.showChanges(changed); });
+}
