@@ -1,6 +1,6 @@
-#include "platform/form/forwarding_window.h"
 #include "platform/hosts/null/null_host.h"
 #include "tests/support/manual_clock.h"
+#include "tests/support/watched_window.h"
 #include "window/frmtessary.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <stdexcept>
 
 // What every host relies on FormRunner for, on the host that shows nothing,
 // with a clock moved by hand.
@@ -16,11 +15,10 @@ namespace {
 
 using std::chrono::milliseconds;
 
-// Notes the window calls the form's code makes in the host's log, and fails
-// or throws on a ring while told to.
-struct NotingWindow final : ForwardingWindow {
+// Notes the window calls the form's code makes in the host's log as well.
+struct NotingWindow final : WatchedWindow {
     NotingWindow(WindowOperations& target, NullHost*& host)
-        : ForwardingWindow(target)
+        : WatchedWindow(target)
         , host_(host)
     {
     }
@@ -28,23 +26,10 @@ struct NotingWindow final : ForwardingWindow {
     ErrorNumber getScaleWidth(Single& width) override
     {
         host_->note("ScaleWidth");
-        return ForwardingWindow::getScaleWidth(width);
-    }
-
-    ErrorNumber circle(Single x, Single y, Single radius, Colour colour) override
-    {
-        if (failing)
-            return ErrorNumber::OperationFailed;
-        if (throwing)
-            throw std::runtime_error("thrown by a test");
-        ++rings;
-        return ForwardingWindow::circle(x, y, radius, colour);
+        return WatchedWindow::getScaleWidth(width);
     }
 
     NullHost*& host_;
-    bool failing = false;
-    bool throwing = false;
-    long rings = 0;
 };
 
 struct Rig {

@@ -106,7 +106,7 @@ TEST_F(QtFormHostTest, EachClickDoesWhatItsButtonSays)
         {nullptr, false, false, 1, 250},
     };
     for (const Step& step : steps) {
-        const QPointF centre = watched->centre;
+        const auto centre = watched->centre;
         const Colour colour = watched->lastColour;
         if (step.button)
             click(step.button);
@@ -129,7 +129,7 @@ TEST_F(QtFormHostTest, TicksDueBeforeAClickAreDrawnBeforeItsHandlerRuns)
 {
     start();
     pass(milliseconds(1));
-    const QPointF old = watched->centre;
+    const auto old = watched->centre;
     // The next wake-up is a frame away; the click comes before it.
     clock.advance(milliseconds(6) + std::chrono::microseconds(500));
     click("cmdmove");

@@ -2,9 +2,8 @@
 
 #include "platform/form/forwarding_window.h"
 
-#include <QPointF>
-
 #include <stdexcept>
+#include <utility>
 
 // Notes the rings the form's code asks for on their way to the real window,
 // and fails them instead, or throws something that is no raised error, while
@@ -26,6 +25,6 @@ struct WatchedWindow : ForwardingWindow {
     bool failing = false;
     bool throwing = false;
     long rings = 0;
-    QPointF centre;
+    std::pair<Single, Single> centre;
     Colour lastColour = 0;
 };
