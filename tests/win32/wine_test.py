@@ -59,8 +59,9 @@ class Shot:
         return [self.rows[y][4 * edge:4 * (self.width - edge)] for y in range(edge, self.height - edge)
                 if not BUTTONS["Move"][1] <= y < BUTTONS["Move"][1] + BUTTONS["Move"][3]]
 
-    def under_button(self, x, y):
-        return any(l <= x < l + w and t <= y < t + h for l, t, w, h in BUTTONS.values())
+    def under_button(self, x, y, scale=1):
+        return any(round(l * scale) <= x < round((l + w) * scale) and round(t * scale) <= y < round((t + h) * scale)
+                   for l, t, w, h in BUTTONS.values())
 
     def rings(self):
         """The lit pixels of the bare area: how many, their box's centre, their colours."""
@@ -77,11 +78,14 @@ def windows(name):
 
 
 class Program:
-    def __init__(self, name="Tessary.exe", environment=None):
+    def __init__(self, name="Tessary.exe", environment=None, desktop=None):
+        """desktop: inside a Wine virtual desktop of that name and size, where Wine draws the frame."""
         before = windows("^Form1$")
-        self.process = subprocess.Popen(["wine", os.path.join(BUILD, name)], env=environment,
+        inside = ["explorer", "/desktop=" + desktop] if desktop else []
+        self.process = subprocess.Popen(["wine"] + inside + [os.path.join(BUILD, name)], env=environment,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.window = until(lambda: next(iter(windows("^Form1$") - before), None), "no window Form1")
+        self.scale = 1
 
     def geometry(self):
         info = command("xwininfo", "-id", self.window)
@@ -95,7 +99,7 @@ class Program:
         command("xdotool", "mousemove", "--window", self.window, str(x), str(y), "click", "1")
 
     def press(self, button):
-        left, top, width, height = BUTTONS[button]
+        left, top, width, height = (round(v * self.scale) for v in BUTTONS[button])
         self.click(left + width // 2, top + height // 2)
 
     def keys(self, *keys):
@@ -157,8 +161,8 @@ class WineTest(unittest.TestCase):
         cls.server.terminate()
         cls.home.cleanup()
 
-    def start(self, name="Tessary.exe", environment=None):
-        program = Program(name, environment)
+    def start(self, name="Tessary.exe", environment=None, desktop=None):
+        program = Program(name, environment, desktop)
         self.addCleanup(lambda: program.process.poll() is not None or (program.process.kill(), program.process.wait()))
         until(lambda: program.shot().rings()[0] > 0, "no rings without a click")
         return program
@@ -235,20 +239,93 @@ class WineTest(unittest.TestCase):
         self.assertEqual(command("xdotool", "getactivewindow"), program.window, "the error window took the activation")
         self.assertEqual(program.close(), 0)
 
-    def test_the_screen_shows_the_picture_one_to_one(self):
-        out = os.path.join(self.home.name, "counts")
-        program = self.start("Tessary-bench.exe", dict(os.environ, TESSARY_BENCH_OUT="Z:" + out.replace("/", "\\")))
-        shot = program.stopped()
-        self.assertEqual(program.close(), 0)
-        with open(out, "rb") as counts:
-            lines = [counts.readline() for _ in range(4)]
-            width, height = map(int, lines[3].split()[1:])
-            pixels = counts.read()
-        self.assertEqual((width, height), (shot.width, shot.height))
-        unlike = sum(1 for y in range(height) for x in range(width) if not shot.under_button(x, y)
-                     and shot.pixel(x, y) != tuple(pixels[4 * (y * width + x) + k] for k in (2, 1, 0)))
-        self.assertEqual(unlike, 0)
+    def test_the_screen_shows_the_picture_one_to_one_also_after_a_dpi_change(self):
+        # At 144 dpi the window takes the size Windows suggests, 1.5 times its own.
+        for dpi, scale, size in ((None, 1, (353, 214)), ("144", 1.5, (530, 321))):
+            with self.subTest(dpi=dpi):
+                out = os.path.join(self.home.name, "counts")
+                environment = dict(os.environ, TESSARY_BENCH_OUT="Z:" + out.replace("/", "\\"))
+                if dpi:
+                    environment["TESSARY_TEST_DPI"] = dpi
+                program = self.start("Tessary-bench.exe", environment)
+                until(lambda: program.geometry()[2:] == size, "the window did not take the size for %s dpi" % dpi)
+                program.scale = scale
+                shot = program.stopped()
+                left, top, width, height = (round(v * scale) for v in BUTTONS["Color"])
+                self.assertEqual(shot.pixel(left + 2, top + height - 3), PINK, "the buttons did not follow")
+                self.assertEqual(program.close(), 0)
+                with open(out, "rb") as counts:
+                    lines = [counts.readline() for _ in range(4)]
+                    width, height = map(int, lines[3].split()[1:])
+                    pixels = counts.read()
+                self.assertEqual((width, height), (shot.width, shot.height))
+                unlike = sum(1 for y in range(height) for x in range(width) if not shot.under_button(x, y, scale)
+                             and shot.pixel(x, y) != tuple(pixels[4 * (y * width + x) + k] for k in (2, 1, 0)))
+                self.assertEqual(unlike, 0)
 
+    def test_the_rings_go_on_while_windows_runs_a_modal_loop_of_its_own(self):
+        # In a virtual desktop Wine draws the frame and runs the move loop and the system menu itself.
+        program = self.start(desktop="tessary-modal,800x600")
+        self.addCleanup(lambda: [command("wmctrl", "-i", "-c", desktop) for desktop in windows("Wine desktop$")])
+        title = (150, 12)  # on the title bar, from the frame's top left
+        for how, hold, let_go in (
+                ("title bar held", lambda: command("xdotool", "mousemove", "--window", program.window, *map(str, title),
+                                                   "mousedown", "1"), lambda: command("xdotool", "mouseup", "1")),
+                ("system menu open", lambda: program.click(10, 12), lambda: command("xdotool", "key", "Escape"))):
+            with self.subTest(how):
+                hold()
+                pictures = set()
+                for step in range(10):
+                    if how.startswith("title"):  # a drag that keeps moving
+                        command("xdotool", "mousemove_relative", "--", str(2 - 4 * (step % 2)), "0")
+                    pictures.add(b"".join(program.shot().drawn()))
+                    time.sleep(0.1)
+                let_go()
+                self.assertGreater(len(pictures), 3, "the rings stood still with the " + how)
+        command("xdotool", "mousemove", "--window", program.window, *map(str, title), "click", "1", "key", "alt+F4")
+
+    def test_a_double_click_counts_as_two_clicks(self):
+        program = self.start()
+        left, top, width, height = BUTTONS["Slower"]
+
+        def slower(clicks):
+            command("xdotool", "mousemove", "--window", program.window, str(left + width // 2), str(top + height // 2),
+                    "click", "--repeat", str(clicks), "--delay", "25", "1")
+
+        # Quick clicks pair up into double clicks: 654 bring the interval to
+        # the longest the timer takes, and the rings to a halt.
+        slower(654)
+        program.press("Clear")  # handled after every Slower: the area black shows they all were
+        until(lambda: program.shot().rings()[0] == 0 or None, "Clear left rings")
+        self.assertEqual(windows("^Tessary$"), set(), "an error before the timer's limit")
+        slower(2)
+        until(lambda: windows("^Tessary$"), "the 656th click on Slower raised no error")
+
+    def test_the_focus_comes_back_where_it_was_and_the_error_window_answers_the_keyboard(self):
+        program = self.start()
+        program.keys("Tab", "Tab", "Tab", "Tab", "Tab")  # Slower to Stop
+        elsewhere = subprocess.Popen(["xmessage", "-name", "elsewhere", "elsewhere"])
+        self.addCleanup(elsewhere.kill)
+        other = until(lambda: next(iter(windows("^elsewhere$")), None), "no other window")
+        command("wmctrl", "-i", "-a", other)
+        until(lambda: command("xdotool", "getactivewindow") == other or None, "the other window was not activated")
+        command("wmctrl", "-i", "-a", program.window)
+        until(lambda: command("xdotool", "getactivewindow") == program.window or None, "Form1 was not activated again")
+        command("xdotool", "key", "space")
+        program.steady()  # Space pressed Stop
+        program.keys("Tab", "Tab", *["space"] * 656)  # by the drawing area to Slower: 655 and the one refused
+        errors = until(lambda: next(iter(windows("^Tessary$")), None), "no error window")
+        for key in ("Escape", "Return"):
+            with self.subTest(key):
+                # The pointer's arrival lets it be clicked active; Wine may see a click
+                # that comes with it first, as no hand is that quick: click again.
+                command("xdotool", "mousemove", "--window", errors, "20", "20")
+                until(lambda: command("xdotool", "click", "1", "getactivewindow") == errors or None,
+                      "a click did not move there")
+                command("xdotool", "key", key)
+                until(lambda: errors not in windows("^Tessary$") or None, key + " did not close the error window")
+                program.keys("space")  # Slower once more: the window comes back
+                until(lambda: errors in windows("^Tessary$") or None, "the next error did not show it again")
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)

@@ -2,21 +2,31 @@
 
 #include "platform/hosts/win32/win32_form_host.h"
 
+// Last, so that its RGB macro meets none of the form's code.
+#include <windows.h>
+#undef RGB
+
 #ifdef TESSARY_BENCH_BUILD
 #include "platform/runner/ring_counting_window.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
+#endif
 
 namespace {
 
+#ifdef TESSARY_BENCH_BUILD
 // The bench's build counts the rings on their way to the picture; at the end
 // it writes them, the message loop's wake-ups and the picture itself to the
 // file named by TESSARY_BENCH_OUT, since Wine's own traffic with its server
-// hides the wake-ups from outside.
+// hides the wake-ups from outside. With TESSARY_TEST_DPI set, it tells its
+// window, half a second in, that its monitor now has that many dots per inch,
+// as Windows does when a window moves to another monitor: only a message
+// sent from inside the process carries the suggested rectangle with it.
 RingCountingWindow* gCounter = nullptr;
+HWND gForm = nullptr;
+constexpr UINT kTestDpiDelayMs = 500;
 
 void writeCounts(const Win32FormHost& host, double seconds)
 {
@@ -25,29 +35,56 @@ void writeCounts(const Win32FormHost& host, double seconds)
     if (!out)
         return;
     const Picture& picture = host.picture();
-    std::fprintf(out, "seconds %.3f\nrings %ld\nwakeups %ld\npicture %d %d\n", seconds, gCounter ? gCounter->rings() : 0L, host.wakeUps(),
-        picture.width(), picture.height());
+    std::fprintf(out, "seconds %.3f\nrings %ld\nwakeups %ld\npicture %d %d\n", seconds, gCounter ? gCounter->rings() : 0L,
+        host.wakeUps(), picture.width(), picture.height());
     std::fwrite(picture.pixels(), sizeof(Picture::Pixel), static_cast<size_t>(picture.width()) * picture.height(), out);
     std::fclose(out);
 }
+
+void CALLBACK changeDpi(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    const UINT dpi = static_cast<UINT>(std::atoi(std::getenv("TESSARY_TEST_DPI")));
+    RECT outer {};
+    GetWindowRect(gForm, &outer);
+    RECT client {};
+    GetClientRect(gForm, &client);
+    const UINT before = GetDpiForWindow(gForm);
+    // The client area scaled, the frame around it as thick as it is now: what
+    // Windows suggests for a frame it draws at every density alike, as Wine does.
+    const RECT suggested {outer.left, outer.top,
+        outer.right + MulDiv(client.right, static_cast<int>(dpi), static_cast<int>(before)) - client.right,
+        outer.bottom + MulDiv(client.bottom, static_cast<int>(dpi), static_cast<int>(before)) - client.bottom};
+    SendMessageW(gForm, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+int runHost(const ProjectDescription& project)
+{
+    const auto started = std::chrono::steady_clock::now();
+    Win32FormHost host(project, RingCountingWindow::into(gCounter));
+    gForm = host.window();
+    if (std::getenv("TESSARY_TEST_DPI"))
+        SetTimer(nullptr, 0, kTestDpiDelayMs, changeDpi);
+    const int status = host.run();
+    writeCounts(host, std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+    return status;
+}
+#else
+int runHost(const ProjectDescription& project)
+{
+    Win32FormHost host(project);
+    return host.run();
+}
+#endif
 
 } // namespace
 
 int RunProject(const ProjectDescription& project)
 {
-    const auto started = std::chrono::steady_clock::now();
-    Win32FormHost host(project, RingCountingWindow::into(gCounter));
-    const int status = host.run();
-    writeCounts(host, std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
-    return status;
+    try {
+        return runHost(project);
+    } catch (const Win32StartFailure& failure) {
+        MessageBoxW(nullptr, failure.reason().c_str(), L"Tessary", MB_OK | MB_ICONERROR);
+        return 1;
+    }
 }
-
-#else
-
-int RunProject(const ProjectDescription& project)
-{
-    Win32FormHost host(project);
-    return host.run();
-}
-
-#endif

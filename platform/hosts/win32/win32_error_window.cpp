@@ -1,35 +1,65 @@
 #include "platform/hosts/win32/win32_error_window.h"
 
-#include "platform/runner/dialog_placement.h"
-#include "platform/services/raised_error.h"
 #include "platform/hosts/win32/win32_text.h"
+#include "platform/runner/dialog_placement.h"
 
 // Last, so that its RGB macro meets none of the form's code.
 #include <windows.h>
 #undef RGB
 
-#include <algorithm>
 #include <iterator>
 
 namespace {
 
 const wchar_t* const kClassName = L"TessaryErrors";
 const wchar_t* const kTitle = L"Tessary";
+// In pixels at 96 dots per inch.
 constexpr int kMargin = 8;
 constexpr int kCloseWidth = 80;
 constexpr int kCloseHeight = 26;
 constexpr int kTextWidth = 320;
+constexpr int kLogicalDpi = 96;
 constexpr int kCloseId = 1;
+
+Win32ErrorWindow* errorWindowOf(HWND window)
+{
+    return reinterpret_cast<Win32ErrorWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
 
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    switch (message) {
+    case WM_NCCREATE:
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams));
+        break;
     // Closing only hides it: the next error shows it again.
-    if (message == WM_CLOSE || (message == WM_COMMAND && LOWORD(wParam) == kCloseId)) {
+    case WM_CLOSE:
         ShowWindow(window, SW_HIDE);
         return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kCloseId || LOWORD(wParam) == IDCANCEL)
+            ShowWindow(window, SW_HIDE);
+        return 0;
+    // It appears without the activation, but a user who comes to it with the
+    // mouse may click it active, as any window, and the keyboard with it:
+    // the pointer over it lifts what kept the activation away.
+    case WM_SETCURSOR:
+        SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) & ~WS_EX_NOACTIVATE);
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            SetFocus(GetDlgItem(window, kCloseId));
+        return 0;
+    case WM_DPICHANGED:
+        if (Win32ErrorWindow* errors = errorWindowOf(window)) {
+            errors->rescale(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        }
+        break;
+    default:
+        break;
     }
-    if (message == WM_MOUSEACTIVATE)
-        return MA_NOACTIVATE;
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -46,6 +76,11 @@ Win32ErrorWindow::~Win32ErrorWindow()
         DeleteObject(static_cast<HFONT>(font_));
 }
 
+int Win32ErrorWindow::scaled(int logical) const
+{
+    return MulDiv(logical, static_cast<int>(dpi_), kLogicalDpi);
+}
+
 void Win32ErrorWindow::create()
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -56,19 +91,37 @@ void Win32ErrorWindow::create()
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = kClassName;
     RegisterClassW(&windowClass);
-    // Owned by the form: above it, gone with it, and never activated.
-    window_ = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kClassName, kTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU,
-        0, 0, 0, 0, owner_, nullptr, instance, nullptr);
+    // Owned by the form: above it and gone with it.
+    window_ = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, kClassName, kTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU,
+        0, 0, 0, 0, owner_, nullptr, instance, this);
+    text_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, window_, nullptr,
+        instance, nullptr);
+    close_ = CreateWindowExW(0, L"BUTTON", L"Close", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
+        window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseId)), instance, nullptr);
+    // Where it will stand: beside its owner, on the owner's monitor.
+    const UINT ownerDpi = GetDpiForWindow(owner_);
+    rescale(ownerDpi ? ownerDpi : kLogicalDpi, nullptr);
+}
+
+void Win32ErrorWindow::rescale(unsigned dpi, const void* at)
+{
+    dpi_ = dpi;
     NONCLIENTMETRICSW metrics {};
     metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    font_ = CreateFontIndirectW(&metrics.lfMessageFont);
-    text_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kMargin, kMargin, kTextWidth,
-        0, window_, nullptr, instance, nullptr);
-    HWND close = CreateWindowExW(0, L"BUTTON", L"Close", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
-        kCloseWidth, kCloseHeight, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseId)), instance, nullptr);
-    SendMessageW(text_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    SendMessageW(close, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
+    const HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+    SendMessageW(text_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(close_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (font_)
+        DeleteObject(static_cast<HFONT>(font_));
+    font_ = font;
+    if (at)
+        place(static_cast<const RECT*>(at));
+}
+
+bool Win32ErrorWindow::isDialogMessage(tagMSG* message)
+{
+    return window_ && IsWindowVisible(window_) && IsDialogMessageW(window_, message);
 }
 
 void Win32ErrorWindow::showError(const std::string& text)
@@ -78,37 +131,49 @@ void Win32ErrorWindow::showError(const std::string& text)
     SetWindowTextW(text_, toWide(text).c_str());
     if (IsWindowVisible(window_))
         return;
-    place();
+    place(nullptr);
+    SetWindowLongPtrW(window_, GWL_EXSTYLE, GetWindowLongPtrW(window_, GWL_EXSTYLE) | WS_EX_NOACTIVATE);
     ShowWindow(window_, SW_SHOWNOACTIVATE);
+    NotifyWinEvent(EVENT_SYSTEM_ALERT, window_, OBJID_CLIENT, CHILDID_SELF);
 }
 
-// Sized to its text, then put beside the form where the screen leaves room.
-void Win32ErrorWindow::place()
+// Sized to its text at its density, then put at the corner given, or else
+// beside the form where the screen leaves room.
+void Win32ErrorWindow::place(const void* at)
 {
     const HDC dc = GetDC(text_);
     const HGDIOBJ previous = SelectObject(dc, static_cast<HFONT>(font_));
     wchar_t text[1024];
     GetWindowTextW(text_, text, static_cast<int>(std::size(text)));
-    RECT bounds {0, 0, kTextWidth, 0};
+    RECT bounds {0, 0, scaled(kTextWidth), 0};
     DrawTextW(dc, text, -1, &bounds, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, previous);
     ReleaseDC(text_, dc);
+    const int margin = scaled(kMargin);
+    const int textWidth = scaled(kTextWidth);
     const int textHeight = bounds.bottom - bounds.top;
-    MoveWindow(text_, kMargin, kMargin, kTextWidth, textHeight, FALSE);
-    MoveWindow(GetDlgItem(window_, kCloseId), kMargin + kTextWidth - kCloseWidth, 2 * kMargin + textHeight, kCloseWidth,
-        kCloseHeight, FALSE);
-    RECT outer {0, 0, kTextWidth + 2 * kMargin, textHeight + kCloseHeight + 3 * kMargin};
-    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
-        static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+    const int closeWidth = scaled(kCloseWidth);
+    const int closeHeight = scaled(kCloseHeight);
+    MoveWindow(text_, margin, margin, textWidth, textHeight, FALSE);
+    MoveWindow(close_, margin + textWidth - closeWidth, 2 * margin + textHeight, closeWidth, closeHeight, FALSE);
+    RECT outer {0, 0, textWidth + 2 * margin, textHeight + closeHeight + 3 * margin};
+    AdjustWindowRectExForDpi(&outer, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
+        static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi_);
     const int width = outer.right - outer.left;
     const int height = outer.bottom - outer.top;
+    InvalidateRect(window_, nullptr, TRUE);
+    if (at) {
+        const auto& corner = *static_cast<const RECT*>(at);
+        SetWindowPos(window_, nullptr, corner.left, corner.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
     RECT owner {};
     GetWindowRect(owner_, &owner);
     MONITORINFO monitor {};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
-    const PixelPoint at = placeBeside({owner.left, owner.top, owner.right - owner.left, owner.bottom - owner.top}, width,
+    const PixelPoint spot = placeBeside({owner.left, owner.top, owner.right - owner.left, owner.bottom - owner.top}, width,
         height, {work.left, work.top, work.right - work.left, work.bottom - work.top});
-    SetWindowPos(window_, nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, spot.x, spot.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -3,12 +3,16 @@
 #include "platform/runner/form_host.h"
 
 struct HWND__;
+struct tagMSG;
 
 // The default error handling on Windows: one modeless window, owned by the
 // form's, that shows the last error that left a handler and how many have.
-// It opens beside its owner where the screen leaves room, never takes the
-// activation, and a further error only updates it. Closed, it hides until the
-// next error; it goes with its owner.
+// It opens beside its owner where the screen leaves room, without taking the
+// activation, and tells accessibility tools that it appeared; a further error
+// only updates it. A user who moves there with a click reaches Close with
+// the keyboard, and Escape closes it too. Closed, it hides until the next error;
+// it goes with its owner. It is sized and lettered for its monitor's density,
+// and follows when that changes.
 class Win32ErrorWindow final : public ErrorDisplay {
 public:
     // owner is where the form's window handle is kept once it exists.
@@ -17,13 +21,24 @@ public:
     Win32ErrorWindow(const Win32ErrorWindow&) = delete;
     Win32ErrorWindow& operator=(const Win32ErrorWindow&) = delete;
 
+    // Tab, Return, Space and Escape for its Close button, from the message loop.
+    bool isDialogMessage(tagMSG* message);
+    // Its size at this many dots per inch, the text kept; where `at` is given,
+    // its top left corner goes there.
+    void rescale(unsigned dpi, const void* at);
+
+    HWND__* window() const { return window_; }
+
 private:
     void showError(const std::string& text) override;
     void create();
-    void place();
+    void place(const void* at);
+    int scaled(int logical) const;
 
     HWND__* const& owner_;
     HWND__* window_ = nullptr;
     HWND__* text_ = nullptr;
+    HWND__* close_ = nullptr;
     void* font_ = nullptr;
+    unsigned dpi_ = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/services/colour.h"
 #include "platform/hosts/win32/win32_text.h"
+#include "platform/services/raised_error.h"
 
 // Last, so that its RGB macro meets none of the form's code.
 #include <windows.h>
@@ -31,7 +32,9 @@ constexpr COLORREF kCaption = 0x000000;
 constexpr COLORREF kBlack = 0x000000;
 // Above the dialog manager's own commands (IDOK, IDCANCEL and the like), which
 // Return and Escape send to the window.
-constexpr int kFirstButtonId = 100;
+constexpr unsigned kFirstButtonId = 100;
+// The timer that looks at the alarm during Windows' own modal loops.
+constexpr UINT_PTR kModalTimerId = 1;
 // The face when pressed: each component halved.
 constexpr COLORREF kPressedShade = 0x7F7F7F;
 
@@ -40,7 +43,9 @@ Win32FormHost* hostOf(HWND window)
     return reinterpret_cast<Win32FormHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-// Ties a window to its host on creation, then hands it its messages.
+// Ties a window to its host on creation, then hands it its messages. No
+// exception may unwind through Windows' own frames, which may swallow it or
+// end the process: one that reaches here goes to the error path instead.
 template <std::intptr_t (Win32FormHost::*handle)(HWND, unsigned, std::uintptr_t, std::intptr_t)>
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -49,7 +54,26 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
     }
     Win32FormHost* host = hostOf(window);
-    return host ? (host->*handle)(window, message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+    if (!host)
+        return DefWindowProcW(window, message, wParam, lParam);
+    try {
+        return (host->*handle)(window, message, wParam, lParam);
+    } catch (...) {
+        host->escaped(std::current_exception());
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+// Why a call that starts the program failed, as the system words it.
+std::wstring lastErrorText(const wchar_t* what)
+{
+    const DWORD code = GetLastError();
+    wchar_t* text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+        0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring reason = std::wstring(what) + L": " + (text ? text : L"error " + std::to_wstring(code));
+    LocalFree(text);
+    return reason;
 }
 
 void registerClass(const wchar_t* name, WNDPROC procedure, HBRUSH background)
@@ -97,15 +121,22 @@ Win32FormHost::Win32FormHost(const ProjectDescription& project, const FormRunner
     timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
     if (!timer_)
         timer_ = CreateWaitableTimerW(nullptr, FALSE, nullptr); // before Windows 10 1803
+    if (!timer_)
+        throw Win32StartFailure(lastErrorText(L"The timer could not be created"));
     registerClass(kFormClass, procedure<&Win32FormHost::formMessage>, nullptr);
     registerClass(kAreaClass, procedure<&Win32FormHost::areaMessage>, nullptr);
     const std::wstring caption = toWide(project.startupForm->settings.caption);
     form_ = CreateWindowExW(kExStyle, kFormClass, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
         CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this);
-    ratio_ = GetDpiForWindow(form_) / kLogicalDpi;
+    if (!form_)
+        throw Win32StartFailure(lastErrorText(L"The window could not be created"));
+    // 0 where the call fails: then the window keeps to logical pixels.
+    const UINT dpi = GetDpiForWindow(form_);
+    ratio_ = dpi ? dpi / kLogicalDpi : kNoDensity;
+    lookUpRefreshRate();
     const FormLayout& layout = runner_.layout();
     RECT outer {0, 0, scaled(layout.clientWidth(), ratio_), scaled(layout.clientHeight(), ratio_)};
-    AdjustWindowRectExForDpi(&outer, kStyle, FALSE, kExStyle, GetDpiForWindow(form_));
+    AdjustWindowRectExForDpi(&outer, kStyle, FALSE, kExStyle, static_cast<UINT>(std::lround(ratio_ * kLogicalDpi)));
     SetWindowPos(form_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     createControls();
@@ -192,7 +223,7 @@ int Win32FormHost::run()
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT)
                 return static_cast<int>(message.wParam);
-            if (!IsDialogMessageW(form_, &message)) {
+            if (!IsDialogMessageW(form_, &message) && !errors_.isDialogMessage(&message)) {
                 TranslateMessage(&message);
                 DispatchMessageW(&message);
             }
@@ -223,14 +254,55 @@ FramePacing Win32FormHost::pacing() const
 {
     if (!IsWindowVisible(form_) || IsIconic(form_))
         return FramePacing::unseen();
+    return FramePacing::refreshRate(refreshRate_);
+}
+
+// Asked of the system only when the monitor or its settings change: the
+// query walks the display driver's modes.
+void Win32FormHost::lookUpRefreshRate()
+{
+    monitor_ = MonitorFromWindow(form_, MONITOR_DEFAULTTONEAREST);
     MONITORINFOEXW monitor {};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(form_, MONITOR_DEFAULTTONEAREST), &monitor);
+    GetMonitorInfoW(static_cast<HMONITOR>(monitor_), &monitor);
     DEVMODEW mode {};
     mode.dmSize = sizeof mode;
     // 0 and 1 stand for the hardware's default rate, which it does not tell.
     const bool known = EnumDisplaySettingsW(monitor.szDevice, ENUM_CURRENT_SETTINGS, &mode) && mode.dmDisplayFrequency > 1;
-    return FramePacing::refreshRate(known ? mode.dmDisplayFrequency : 0);
+    refreshRate_ = known ? mode.dmDisplayFrequency : 0;
+}
+
+void Win32FormHost::escaped(std::exception_ptr thrown)
+{
+    try {
+        std::rethrow_exception(thrown);
+    } catch (const std::exception& unexpected) {
+        reportQuietly(RaisedError::unexpected(unexpected.what()));
+    } catch (...) {
+        reportQuietly(RaisedError::unexpected("an exception of unknown type"));
+    }
+}
+
+// The error path must not throw in its turn: what fails there is dropped.
+void Win32FormHost::reportQuietly(const RaisedError& error) noexcept
+{
+    try {
+        errors_.report(error);
+    } catch (...) {
+    }
+}
+
+// While Windows runs a modal loop of its own for the window (a move, a
+// resize, a menu), the message loop above does not watch the alarm: a timer
+// message, which the modal loop does dispatch, looks at it once a frame.
+void Win32FormHost::modalLoop(bool entered)
+{
+    if (!entered) {
+        KillTimer(form_, kModalTimerId);
+        return;
+    }
+    const auto frame = std::chrono::duration_cast<std::chrono::milliseconds>(FramePacing::refreshRate(refreshRate_).period());
+    SetTimer(form_, kModalTimerId, static_cast<UINT>(std::max<long long>(USER_TIMER_MINIMUM, frame.count())), nullptr);
 }
 
 void Win32FormHost::arm(std::optional<MonotonicClock::TimePoint> when)
@@ -251,23 +323,65 @@ void Win32FormHost::areaClick()
     runner_.clickArea();
 }
 
+int Win32FormHost::buttonIndex(unsigned id) const
+{
+    return id >= kFirstButtonId && id < kFirstButtonId + buttons_.size() ? static_cast<int>(id - kFirstButtonId) : -1;
+}
+
 std::intptr_t Win32FormHost::formMessage(HWND window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam)
 {
     switch (message) {
-    case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) >= kFirstButtonId
-            && LOWORD(wParam) < kFirstButtonId + buttons_.size())
-            runner_.click(buttons_[LOWORD(wParam) - kFirstButtonId].name);
+    case WM_COMMAND: {
+        // The second click of a double click comes as a double click: it is a click all the same.
+        const int index = buttonIndex(LOWORD(wParam));
+        if ((HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED) && index >= 0)
+            runner_.click(buttons_[index].name);
         return 0;
-    case WM_DRAWITEM:
-        drawButton(reinterpret_cast<const void*>(lParam));
+    }
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item->CtlType != ODT_BUTTON || buttonIndex(item->CtlID) < 0)
+            return DefWindowProcW(window, message, wParam, lParam);
+        drawButton(item);
         return TRUE;
+    }
+    case WM_ACTIVATE:
+        // As in a dialog: the control that had the focus gets it back, rather
+        // than the window itself, where no key does anything.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focused = GetFocus();
+            if (focused && IsChild(form_, focused))
+                lastFocus_ = focused;
+        } else if (!HIWORD(wParam)) {
+            SetFocus(lastFocus_ && IsChild(form_, lastFocus_) ? lastFocus_ : buttons_.front().window);
+        }
+        return 0;
+    case WM_ENTERSIZEMOVE:
+    case WM_ENTERMENULOOP:
+        modalLoop(true);
+        return 0;
+    case WM_EXITSIZEMOVE:
+    case WM_EXITMENULOOP:
+        modalLoop(false);
+        return 0;
+    case WM_TIMER:
+        if (wParam == kModalTimerId && WaitForSingleObject(timer_, 0) == WAIT_OBJECT_0) {
+            ++wakeUps_;
+            runner_.wake();
+        }
+        return 0;
     case WM_SIZE:
         sized();
         runner_.pacingChanged();
         return 0;
     case WM_MOVE:
+        if (MonitorFromWindow(form_, MONITOR_DEFAULTTONEAREST) != monitor_) {
+            lookUpRefreshRate();
+            runner_.pacingChanged();
+        }
+        return 0;
     case WM_DISPLAYCHANGE:
+        lookUpRefreshRate();
         runner_.pacingChanged();
         return 0;
     case WM_DPICHANGED: {
@@ -291,8 +405,7 @@ std::intptr_t Win32FormHost::formMessage(HWND window, unsigned message, std::uin
 void Win32FormHost::drawButton(const void* item)
 {
     const auto& draw = *static_cast<const DRAWITEMSTRUCT*>(item);
-    const size_t index = draw.CtlID - kFirstButtonId;
-    const FormLayout::Button& button = *runner_.layout().buttonsInTabOrder().at(index);
+    const FormLayout::Button& button = *runner_.layout().buttonsInTabOrder()[static_cast<size_t>(buttonIndex(draw.CtlID))];
     COLORREF face = toColorRef(button.definition->backColor);
     if (draw.itemState & ODS_SELECTED)
         face = (face >> 1) & kPressedShade;

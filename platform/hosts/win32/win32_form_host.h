@@ -8,10 +8,29 @@
 #include "platform/runner/monotonic_clock.h"
 
 #include <cstdint>
+#include <exception>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 #include <vector>
 
 struct HWND__;
+class RaisedError;
+
+// The program could not start: no window, or no timer. Says why, in the
+// system's own words.
+class Win32StartFailure : public std::runtime_error {
+public:
+    explicit Win32StartFailure(std::wstring reason)
+        : std::runtime_error("start-up failed")
+        , reason_(std::move(reason))
+    {
+    }
+    const std::wstring& reason() const { return reason_; }
+
+private:
+    std::wstring reason_;
+};
 
 // The form as a native Windows program.
 // Supplies:
@@ -25,9 +44,9 @@ struct HWND__;
 // - the errors: Win32ErrorWindow.
 // Leaves out: what Windows does itself: Tab, Space on a button and the
 //   accessibility of push buttons come from the dialog manager and the system.
-// Limitations: needs Windows 10 version 1607 or later (GetDpiForWindow); the
-//   rings stand still while Windows runs a modal loop of its own for the
-//   window (a move, a resize, the system menu).
+// Limitations: needs Windows 10 version 1607 or later (GetDpiForWindow).
+//   During Windows' own modal loops (a move, a resize, a menu) the alarm is
+//   looked at once a frame through a timer message, no more often.
 class Win32FormHost final : public FormSurface, public WakeUpAlarm {
 public:
     explicit Win32FormHost(const ProjectDescription& project, const FormRunner::Decorator& decorate = {});
@@ -40,12 +59,16 @@ public:
     // How often the message loop woke, and what it drew, for measuring.
     long wakeUps() const { return wakeUps_; }
     const Picture& picture() const { return picture_; }
+    HWND__* window() const { return form_; }
 
     void show() override;
     void showChanges(const InclusiveBox& box) override;
     FramePacing pacing() const override;
 
     void arm(std::optional<MonotonicClock::TimePoint> when) override;
+
+    // What was thrown inside a window procedure goes to the error path.
+    void escaped(std::exception_ptr thrown);
 
     // The window procedures' work, by the message's own types.
     std::intptr_t formMessage(HWND__* window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
@@ -58,6 +81,11 @@ private:
     void paintArea();
     void drawButton(const void* item);
     void areaClick();
+    void lookUpRefreshRate();
+    void modalLoop(bool entered);
+    void reportQuietly(const RaisedError& error) noexcept;
+    // Of the button with this control id, in tab order; -1 for none of ours.
+    int buttonIndex(unsigned id) const;
 
     struct NamedButton {
         std::string_view name;
@@ -68,6 +96,9 @@ private:
     Picture picture_;
     HWND__* form_ = nullptr;
     HWND__* area_ = nullptr;
+    HWND__* lastFocus_ = nullptr;
+    void* monitor_ = nullptr;
+    unsigned refreshRate_ = 0;
     Win32ErrorWindow errors_;
     FormRunner runner_;
     std::vector<NamedButton> buttons_;
