@@ -327,5 +327,28 @@ class WineTest(unittest.TestCase):
                 program.keys("space")  # Slower once more: the window comes back
                 until(lambda: errors in windows("^Tessary$") or None, "the next error did not show it again")
 
+    def test_a_screen_reader_finds_the_window_its_buttons_and_the_drawing_area_and_hears_errors(self):
+        program = self.start()
+
+        def probe(*words):
+            return subprocess.run(["wine", os.path.join(BUILD, "tessary-msaa-probe.exe"), *words], capture_output=True,
+                                  text=True, stdin=subprocess.DEVNULL)
+
+        tree = [line.split(" ", 1)[1] for line in probe("tree").stdout.splitlines()]
+        # Wine gives owner-drawn buttons a role of its own, so only the drawing area's role is read.
+        self.assertEqual(tree, ["Form1", "Slower -", "Faster -", "Clear -", "Color -", "Move -", "Stop -",
+                                "Drawing area Click"])
+        self.assertEqual(probe("tree").stdout.splitlines()[-1].split(" ")[0], "43", "the drawing area is no push button")
+        stopped = program.stopped()
+        self.assertEqual(probe("press", "Drawing area").returncode, 0)
+        until(lambda: program.shot().drawn() != stopped.drawn() or None, "the drawing area's action did not start them")
+        listening = subprocess.Popen(["wine", os.path.join(BUILD, "tessary-msaa-probe.exe"), "alerts", "60"],
+                                     stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, text=True)
+        self.addCleanup(listening.kill)
+        self.assertEqual(listening.stdout.readline().strip(), "listening")
+        program.keys("Tab", "Tab", *["space"] * 656)  # from Stop by the drawing area to Slower
+        self.assertEqual(listening.stdout.readline().strip(), "alert Tessary", "the error window was not announced")
+
+
 if __name__ == "__main__":
     unittest.main(verbosity=2)

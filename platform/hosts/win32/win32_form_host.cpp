@@ -1,6 +1,7 @@
 #include "platform/hosts/win32/win32_form_host.h"
 
 #include "platform/services/colour.h"
+#include "platform/hosts/win32/win32_area_accessible.h"
 #include "platform/hosts/win32/win32_text.h"
 #include "platform/services/raised_error.h"
 
@@ -35,6 +36,8 @@ constexpr COLORREF kBlack = 0x000000;
 constexpr unsigned kFirstButtonId = 100;
 // The timer that looks at the alarm during Windows' own modal loops.
 constexpr UINT_PTR kModalTimerId = 1;
+// An accessibility tool's default action on the drawing area.
+constexpr UINT kAreaActionMessage = WM_APP + 1;
 // The face when pressed: each component halved.
 constexpr COLORREF kPressedShade = 0x7F7F7F;
 
@@ -123,6 +126,8 @@ Win32FormHost::Win32FormHost(const ProjectDescription& project, const FormRunner
         timer_ = CreateWaitableTimerW(nullptr, FALSE, nullptr); // before Windows 10 1803
     if (!timer_)
         throw Win32StartFailure(lastErrorText(L"The timer could not be created"));
+    // Accessibility tools reach the drawing area's object through COM.
+    comStarted_ = SUCCEEDED(OleInitialize(nullptr));
     registerClass(kFormClass, procedure<&Win32FormHost::formMessage>, nullptr);
     registerClass(kAreaClass, procedure<&Win32FormHost::areaMessage>, nullptr);
     const std::wstring caption = toWide(project.startupForm->settings.caption);
@@ -151,6 +156,8 @@ Win32FormHost::~Win32FormHost()
         DeleteObject(static_cast<HFONT>(font_));
     if (timer_)
         CloseHandle(timer_);
+    if (comStarted_)
+        OleUninitialize();
 }
 
 // The buttons first, in tab order, then the drawing area: the dialog manager
@@ -432,6 +439,13 @@ std::intptr_t Win32FormHost::areaMessage(HWND window, unsigned message, std::uin
     switch (message) {
     case WM_PAINT:
         paintArea();
+        return 0;
+    case WM_GETOBJECT:
+        if (const LRESULT answered = Win32AreaAccessible::answer(area_, wParam, lParam, kAreaName, kAreaActionMessage))
+            return answered;
+        return DefWindowProcW(window, message, wParam, lParam);
+    case kAreaActionMessage:
+        areaClick();
         return 0;
     case WM_ERASEBKGND:
         return TRUE; // the paint covers every pixel

@@ -42,6 +42,8 @@ private:
 // - the wake-ups: one waitable timer watched by the message loop beside the
 //   messages, paced by the frame of the window's monitor;
 // - the errors: Win32ErrorWindow.
+// - accessibility: the buttons are Windows' own; the drawing area answers as
+//   Win32AreaAccessible.
 // Leaves out: what Windows does itself: Tab, Space on a button and the
 //   accessibility of push buttons come from the dialog manager and the system.
 // Limitations: needs Windows 10 version 1607 or later (GetDpiForWindow).
@@ -99,6 +101,7 @@ private:
     HWND__* lastFocus_ = nullptr;
     void* monitor_ = nullptr;
     unsigned refreshRate_ = 0;
+    bool comStarted_ = false;
     Win32ErrorWindow errors_;
     FormRunner runner_;
     std::vector<NamedButton> buttons_;
