@@ -5,7 +5,8 @@
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
+constexpr double kTwipsPerInch = 1440;
+constexpr double kTwipsPerPixel = kTwipsPerInch / FormLayout::kLogicalDpi;
 // Far beyond any screen, and still far inside an int.
 constexpr double kFarthestPixel = 1 << 30;
 

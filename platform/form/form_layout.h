@@ -39,6 +39,9 @@ public:
     static constexpr int kSmallestCaptionPixels = 6;
     static constexpr int kCaptionInset = 2;
 
+    // The density at which a logical pixel is a device pixel.
+    static constexpr int kLogicalDpi = 96;
+
     static double toPixels(Single twips);
     static int toWholePixels(Single twips);
     static Single toTwips(int pixels);

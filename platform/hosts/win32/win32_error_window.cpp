@@ -1,5 +1,6 @@
 #include "platform/hosts/win32/win32_error_window.h"
 
+#include "platform/form/form_layout.h"
 #include "platform/hosts/win32/win32_text.h"
 #include "platform/runner/dialog_placement.h"
 
@@ -18,7 +19,6 @@ constexpr int kMargin = 8;
 constexpr int kCloseWidth = 80;
 constexpr int kCloseHeight = 26;
 constexpr int kTextWidth = 320;
-constexpr int kLogicalDpi = 96;
 constexpr int kCloseId = 1;
 
 Win32ErrorWindow* errorWindowOf(HWND window)
@@ -78,7 +78,7 @@ Win32ErrorWindow::~Win32ErrorWindow()
 
 int Win32ErrorWindow::scaled(int logical) const
 {
-    return MulDiv(logical, static_cast<int>(dpi_), kLogicalDpi);
+    return MulDiv(logical, static_cast<int>(dpi_), FormLayout::kLogicalDpi);
 }
 
 void Win32ErrorWindow::create()
@@ -100,7 +100,7 @@ void Win32ErrorWindow::create()
         window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseId)), instance, nullptr);
     // Where it will stand: beside its owner, on the owner's monitor.
     const UINT ownerDpi = GetDpiForWindow(owner_);
-    rescale(ownerDpi ? ownerDpi : kLogicalDpi, nullptr);
+    rescale(ownerDpi ? ownerDpi : FormLayout::kLogicalDpi, nullptr);
 }
 
 void Win32ErrorWindow::rescale(unsigned dpi, const void* at)

@@ -26,7 +26,6 @@ constexpr DWORD CREATE_WAITABLE_TIMER_HIGH_RESOLUTION = 0x00000002;
 constexpr UINT kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 // Its children take part in Tab and the dialog keys.
 constexpr UINT kExStyle = WS_EX_CONTROLPARENT;
-constexpr double kLogicalDpi = 96;
 constexpr long long kHundredNanoseconds = 100;
 constexpr COLORREF kBorder = 0x404040;
 constexpr COLORREF kCaption = 0x000000;
@@ -92,6 +91,12 @@ void registerClass(const wchar_t* name, WNDPROC procedure, HBRUSH background)
     RegisterClassExW(&windowClass);
 }
 
+// 0 where Windows could not tell: then the window keeps to logical pixels.
+double ratioOf(UINT dpi)
+{
+    return dpi ? static_cast<double>(dpi) / FormLayout::kLogicalDpi : kNoDensity;
+}
+
 int scaled(int logical, double ratio)
 {
     return static_cast<int>(std::lround(logical * ratio));
@@ -135,13 +140,11 @@ Win32FormHost::Win32FormHost(const ProjectDescription& project, const FormRunner
         CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (!form_)
         throw Win32StartFailure(lastErrorText(L"The window could not be created"));
-    // 0 where the call fails: then the window keeps to logical pixels.
-    const UINT dpi = GetDpiForWindow(form_);
-    ratio_ = dpi ? dpi / kLogicalDpi : kNoDensity;
+    ratio_ = ratioOf(GetDpiForWindow(form_));
     lookUpRefreshRate();
     const FormLayout& layout = runner_.layout();
     RECT outer {0, 0, scaled(layout.clientWidth(), ratio_), scaled(layout.clientHeight(), ratio_)};
-    AdjustWindowRectExForDpi(&outer, kStyle, FALSE, kExStyle, static_cast<UINT>(std::lround(ratio_ * kLogicalDpi)));
+    AdjustWindowRectExForDpi(&outer, kStyle, FALSE, kExStyle, static_cast<UINT>(std::lround(ratio_ * FormLayout::kLogicalDpi)));
     SetWindowPos(form_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     createControls();
@@ -183,16 +186,16 @@ void Win32FormHost::layOut()
     const FormLayout& layout = runner_.layout();
     const HDC dc = GetDC(form_);
     const int pixels = layout.captionPixelSize([dc](int size, std::string_view caption) {
-            const LOGFONTW description = messageFont(size);
-            const HFONT font = CreateFontIndirectW(&description);
-            const HGDIOBJ previous = SelectObject(dc, font);
-            const std::wstring text = toWide(caption);
-            SIZE extent {};
-            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-            SelectObject(dc, previous);
-            DeleteObject(font);
-            return std::pair(static_cast<int>(extent.cx), static_cast<int>(extent.cy));
-        });
+        const LOGFONTW description = messageFont(size);
+        const HFONT font = CreateFontIndirectW(&description);
+        const HGDIOBJ previous = SelectObject(dc, font);
+        const std::wstring text = toWide(caption);
+        SIZE extent {};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        SelectObject(dc, previous);
+        DeleteObject(font);
+        return std::pair(static_cast<int>(extent.cx), static_cast<int>(extent.cy));
+    });
     ReleaseDC(form_, dc);
     if (font_)
         DeleteObject(static_cast<HFONT>(font_));
@@ -238,11 +241,15 @@ int Win32FormHost::run()
     }
 }
 
+HWND__* Win32FormHost::firstInTabOrder() const
+{
+    return buttons_.empty() ? area_ : buttons_.front().window;
+}
+
 void Win32FormHost::show()
 {
     ShowWindow(form_, SW_SHOWDEFAULT);
-    if (!buttons_.empty())
-        SetFocus(buttons_.front().window);
+    SetFocus(firstInTabOrder());
     UpdateWindow(form_);
 }
 
@@ -360,7 +367,7 @@ std::intptr_t Win32FormHost::formMessage(HWND window, unsigned message, std::uin
             if (focused && IsChild(form_, focused))
                 lastFocus_ = focused;
         } else if (!HIWORD(wParam)) {
-            SetFocus(lastFocus_ && IsChild(form_, lastFocus_) ? lastFocus_ : buttons_.front().window);
+            SetFocus(lastFocus_ && IsChild(form_, lastFocus_) ? lastFocus_ : firstInTabOrder());
         }
         return 0;
     case WM_ENTERSIZEMOVE:
@@ -392,7 +399,7 @@ std::intptr_t Win32FormHost::formMessage(HWND window, unsigned message, std::uin
         runner_.pacingChanged();
         return 0;
     case WM_DPICHANGED: {
-        ratio_ = HIWORD(wParam) / kLogicalDpi;
+        ratio_ = ratioOf(HIWORD(wParam));
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
         layOut();
         SetWindowPos(form_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,

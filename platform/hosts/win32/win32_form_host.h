@@ -88,6 +88,7 @@ private:
     void reportQuietly(const RaisedError& error) noexcept;
     // Of the button with this control id, in tab order; -1 for none of ours.
     int buttonIndex(unsigned id) const;
+    HWND__* firstInTabOrder() const;
 
     struct NamedButton {
         std::string_view name;
