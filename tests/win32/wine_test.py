@@ -303,7 +303,7 @@ class WineTest(unittest.TestCase):
         slower(2)
         until(lambda: windows("^Tessary$"), "the 656th click on Slower raised no error")
 
-    def test_the_focus_comes_back_where_it_was_and_the_error_window_answers_the_keyboard(self):
+    def test_the_focus_comes_back_where_it_was(self):
         program = self.start()
         program.keys("Tab", "Tab", "Tab", "Tab", "Tab")  # Slower to Stop
         elsewhere = subprocess.Popen(["xmessage", "-name", "elsewhere", "elsewhere"])
@@ -315,19 +315,6 @@ class WineTest(unittest.TestCase):
         until(lambda: command("xdotool", "getactivewindow") == program.window or None, "Form1 was not activated again")
         command("xdotool", "key", "space")
         program.steady()  # Space pressed Stop
-        program.keys("Tab", "Tab", *["space"] * 656)  # by the drawing area to Slower: 655 and the one refused
-        errors = until(lambda: next(iter(windows("^Tessary$")), None), "no error window")
-        for key in ("Escape", "Return"):
-            with self.subTest(key):
-                # The pointer's arrival lets it be clicked active; Wine may see a click
-                # that comes with it first, as no hand is that quick: click again.
-                command("xdotool", "mousemove", "--window", errors, "20", "20")
-                until(lambda: command("xdotool", "click", "1", "getactivewindow") == errors or None,
-                      "a click did not move there")
-                command("xdotool", "key", key)
-                until(lambda: errors not in windows("^Tessary$") or None, key + " did not close the error window")
-                program.keys("space")  # Slower once more: the window comes back
-                until(lambda: errors in windows("^Tessary$") or None, "the next error did not show it again")
 
     def test_a_screen_reader_finds_the_window_its_buttons_and_the_drawing_area_and_hears_errors(self):
         program = self.start()
