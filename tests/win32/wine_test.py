@@ -257,8 +257,8 @@ class WineTest(unittest.TestCase):
                 self.assertEqual(shot.pixel(left + 2, top + height - 3), PINK, "the buttons did not follow")
                 self.assertEqual(program.close(), 0)
                 with open(out, "rb") as counts:
-                    lines = [counts.readline() for _ in range(4)]
-                    width, height = map(int, lines[3].split()[1:])
+                    lines = [counts.readline() for _ in range(5)]
+                    width, height = map(int, lines[4].split()[1:])
                     pixels = counts.read()
                 self.assertEqual((width, height), (shot.width, shot.height))
                 unlike = sum(1 for y in range(height) for x in range(width) if not shot.under_button(x, y, scale)
@@ -337,6 +337,12 @@ class WineTest(unittest.TestCase):
         self.assertEqual(listening.stdout.readline().strip(), "listening")
         program.keys("Tab", "Tab", *["space"] * 656)  # from Stop by the drawing area to Slower
         self.assertEqual(listening.stdout.readline().strip(), "alert Tessary", "the error window was not announced")
+        # The keyboard's way there and back: F6, then Escape or its Close button; the focus is Slower's again.
+        for close in ("Escape", "space"):
+            program.keys("F6", close)
+            until(lambda: not windows("^Tessary$"), "%s did not close the error window" % close)
+            program.keys("space")
+            until(lambda: windows("^Tessary$"), "Slower did not have the focus back")
 
 
 if __name__ == "__main__":

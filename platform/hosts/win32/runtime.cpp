@@ -7,6 +7,7 @@
 #undef RGB
 
 #ifdef TESSARY_BENCH_BUILD
+#include "platform/hosts/win32/win32_bench_counts.h"
 #include "platform/runner/ring_counting_window.h"
 
 #include <chrono>
@@ -18,25 +19,28 @@ namespace {
 
 #ifdef TESSARY_BENCH_BUILD
 // The bench's build counts the rings on their way to the picture; at the end
-// it writes them, the message loop's wake-ups and the picture itself to the
-// file named by TESSARY_BENCH_OUT, since Wine's own traffic with its server
-// hides the wake-ups from outside. With TESSARY_TEST_DPI set, it tells its
+// it writes them, the message loop's wake-ups, its own processor time and the
+// picture itself to the file named by TESSARY_BENCH_OUT, since Wine's own
+// traffic with its server hides the wake-ups from outside. With
+// TESSARY_TEST_DPI set, it tells its
 // window, half a second in, that its monitor now has that many dots per inch,
 // as Windows does when a window moves to another monitor: only a message
 // sent from inside the process carries the suggested rectangle with it.
 RingCountingWindow* gCounter = nullptr;
 HWND gForm = nullptr;
+const Win32FormHost* gHost = nullptr;
+std::chrono::steady_clock::time_point gStarted;
 constexpr UINT kTestDpiDelayMs = 500;
 
-void writeCounts(const Win32FormHost& host, double seconds)
+void writeCounts()
 {
-    const char* path = std::getenv("TESSARY_BENCH_OUT");
-    std::FILE* out = path ? std::fopen(path, "wb") : nullptr;
+    const Win32FormHost& host = *gHost;
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - gStarted).count();
+    std::FILE* out = writeBenchCounts(seconds, gCounter ? gCounter->rings() : 0L, host.wakeUps());
     if (!out)
         return;
     const Picture& picture = host.picture();
-    std::fprintf(out, "seconds %.3f\nrings %ld\nwakeups %ld\npicture %d %d\n", seconds, gCounter ? gCounter->rings() : 0L,
-        host.wakeUps(), picture.width(), picture.height());
+    std::fprintf(out, "picture %d %d\n", picture.width(), picture.height());
     std::fwrite(picture.pixels(), sizeof(Picture::Pixel), static_cast<size_t>(picture.width()) * picture.height(), out);
     std::fclose(out);
 }
@@ -60,13 +64,16 @@ void CALLBACK changeDpi(HWND, UINT, UINT_PTR timer, DWORD)
 
 int runHost(const ProjectDescription& project)
 {
-    const auto started = std::chrono::steady_clock::now();
+    gStarted = std::chrono::steady_clock::now();
     Win32FormHost host(project, RingCountingWindow::into(gCounter));
+    gHost = &host;
     gForm = host.window();
     if (std::getenv("TESSARY_TEST_DPI"))
         SetTimer(nullptr, 0, kTestDpiDelayMs, changeDpi);
+    endBenchRunInTime(writeCounts);
     const int status = host.run();
-    writeCounts(host, std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+    if (!std::getenv("TESSARY_BENCH_SECONDS"))
+        writeCounts();
     return status;
 }
 #else

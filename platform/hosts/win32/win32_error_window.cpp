@@ -121,7 +121,18 @@ void Win32ErrorWindow::rescale(unsigned dpi, const void* at)
 
 bool Win32ErrorWindow::isDialogMessage(tagMSG* message)
 {
-    return window_ && IsWindowVisible(window_) && IsDialogMessageW(window_, message);
+    if (!window_ || !IsWindowVisible(window_))
+        return false;
+    // F6 moves between it and the form, as between the panes of one program:
+    // the keyboard's way to a window that is in no Alt+Tab list.
+    if (message->message == WM_KEYDOWN && message->wParam == VK_F6) {
+        const bool here = message->hwnd == window_ || IsChild(window_, message->hwnd);
+        if (!here)
+            SetWindowLongPtrW(window_, GWL_EXSTYLE, GetWindowLongPtrW(window_, GWL_EXSTYLE) & ~WS_EX_NOACTIVATE);
+        SetForegroundWindow(here ? owner_ : window_);
+        return true;
+    }
+    return IsDialogMessageW(window_, message);
 }
 
 void Win32ErrorWindow::showError(const std::string& text)

@@ -9,8 +9,8 @@ struct tagMSG;
 // form's, that shows the last error that left a handler and how many have.
 // It opens beside its owner where the screen leaves room, without taking the
 // activation, and tells accessibility tools that it appeared; a further error
-// only updates it. A user who moves there with a click reaches Close with
-// the keyboard, and Escape closes it too. Closed, it hides until the next error;
+// only updates it. A user who moves there, with a click or with F6 from the
+// form, reaches Close with the keyboard, and Escape closes it too. Closed, it hides until the next error;
 // it goes with its owner. It is sized and lettered for its monitor's density,
 // and follows when that changes.
 class Win32ErrorWindow final : public ErrorDisplay {
@@ -21,7 +21,8 @@ public:
     Win32ErrorWindow(const Win32ErrorWindow&) = delete;
     Win32ErrorWindow& operator=(const Win32ErrorWindow&) = delete;
 
-    // Tab, Return, Space and Escape for its Close button, from the message loop.
+    // Tab, Return, Space and Escape for its Close button, and F6 to move
+    // between it and the form, from the message loop.
     bool isDialogMessage(tagMSG* message);
     // Its size at this many dots per inch, the text kept; where `at` is given,
     // its top left corner goes there.

@@ -233,7 +233,7 @@ int Win32FormHost::run()
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT)
                 return static_cast<int>(message.wParam);
-            if (!IsDialogMessageW(form_, &message) && !errors_.isDialogMessage(&message)) {
+            if (!errors_.isDialogMessage(&message) && !IsDialogMessageW(form_, &message)) {
                 TranslateMessage(&message);
                 DispatchMessageW(&message);
             }
@@ -458,6 +458,7 @@ std::intptr_t Win32FormHost::areaMessage(HWND window, unsigned message, std::uin
         return TRUE; // the paint covers every pixel
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
+        areaFocused_ = message == WM_SETFOCUS;
         InvalidateRect(area_, nullptr, FALSE);
         return 0;
     case WM_GETDLGCODE:
@@ -518,15 +519,19 @@ void Win32FormHost::paintArea()
         SetDIBitsToDevice(dc, left, top, static_cast<DWORD>(right - left), static_cast<DWORD>(bottom - top), left, 0, 0,
             static_cast<UINT>(bottom - top), rows, &band, DIB_RGB_COLORS);
     }
+    // The rest of a frame's paint is rare: the one a frame keeps to the picture
+    // and asks Windows (and under Wine, its server) for nothing more.
     RECT client {};
     GetClientRect(area_, &client);
-    const HBRUSH black = CreateSolidBrush(kBlack);
-    RECT beyond {picture_.width(), 0, client.right, client.bottom};
-    FillRect(dc, &beyond, black);
-    beyond = {0, picture_.height(), client.right, client.bottom};
-    FillRect(dc, &beyond, black);
-    DeleteObject(black);
-    if (GetFocus() == area_) {
+    if (dirty.right > picture_.width() || dirty.bottom > picture_.height()) {
+        const HBRUSH black = CreateSolidBrush(kBlack);
+        RECT beyond {picture_.width(), 0, client.right, client.bottom};
+        FillRect(dc, &beyond, black);
+        beyond = {0, picture_.height(), client.right, client.bottom};
+        FillRect(dc, &beyond, black);
+        DeleteObject(black);
+    }
+    if (areaFocused_) {
         InflateRect(&client, -1, -1);
         DrawFocusRect(dc, &client);
     }

@@ -102,6 +102,7 @@ private:
     HWND__* lastFocus_ = nullptr;
     void* monitor_ = nullptr;
     unsigned refreshRate_ = 0;
+    bool areaFocused_ = false;
     bool comStarted_ = false;
     Win32ErrorWindow errors_;
     FormRunner runner_;
