@@ -171,6 +171,28 @@ TEST(PictureTest, ABoxOverTheAreaBlackensEveryPixelToTheLastRowAndColumn)
     }
 }
 
+// A browser snaps the area's box to device pixels, a pixel off the logical size
+// times the ratio either way: the picture takes that size, and a box over the
+// whole area still reaches its last row and column.
+TEST(PictureTest, TakesTheDeviceSizeItIsGivenAndABoxOverTheAreaFillsIt)
+{
+    struct Row {
+        double ratio;
+        int width, height, expectedWidth, expectedHeight;
+    };
+    for (const Row& r : {Row {1.333, 470, 285, 470, 285}, Row {1.25, 442, 268, 442, 268}, Row {1.75, 618, 376, 618, 376},
+             Row {2, Picture::kLargestSide + 1, -1, Picture::kLargestSide, 0}}) {
+        Picture picture(kWhite);
+        picture.resize(353, 214, r.ratio, r.width, r.height);
+        EXPECT_EQ(std::pair(picture.width(), picture.height()), std::pair(r.expectedWidth, r.expectedHeight)) << r.ratio;
+        if (r.expectedHeight == 0)
+            continue;
+        picture.setFillColor(kBlack);
+        picture.drawBox(0, 0, 353, 214, kBlack);
+        EXPECT_EQ(countPixels(picture, kBlack), picture.width() * picture.height()) << r.ratio;
+    }
+}
+
 TEST(PictureTest, ResizingKeepsThePictureAndGrowsInTheBackground)
 {
     const Colour background = 0x030201;

@@ -15,10 +15,14 @@ constexpr std::uint64_t kFnvPrime = 0x100000001b3u;
 constexpr int kBitsPerByte = 8;
 constexpr int kRedShift = 16;
 
+int clampedSide(double side)
+{
+    return static_cast<int>(std::clamp(side, 0.0, static_cast<double>(Picture::kLargestSide)));
+}
+
 int deviceSide(int logical, double ratio)
 {
-    const double side = std::round(std::max(0, logical) * ratio);
-    return static_cast<int>(std::clamp(side, 0.0, static_cast<double>(Picture::kLargestSide)));
+    return clampedSide(std::round(std::max(0, logical) * ratio));
 }
 
 InclusiveBox united(const InclusiveBox& a, const InclusiveBox& b)
@@ -49,10 +53,16 @@ PixelRows Picture::rows()
 
 void Picture::resize(int logicalWidth, int logicalHeight, double devicePixelRatio)
 {
+    resize(logicalWidth, logicalHeight, devicePixelRatio, deviceSide(logicalWidth, devicePixelRatio),
+        deviceSide(logicalHeight, devicePixelRatio));
+}
+
+void Picture::resize(int logicalWidth, int logicalHeight, double devicePixelRatio, int deviceWidth, int deviceHeight)
+{
     if (!(devicePixelRatio > 0 && std::isfinite(devicePixelRatio)))
         return;
-    const int width = deviceSide(logicalWidth, devicePixelRatio);
-    const int height = deviceSide(logicalHeight, devicePixelRatio);
+    const int width = clampedSide(deviceWidth);
+    const int height = clampedSide(deviceHeight);
     if (logicalWidth == logicalWidth_ && logicalHeight == logicalHeight_ && devicePixelRatio == ratio_
         && width == width_ && height == height_)
         return;

@@ -32,6 +32,10 @@ public:
     // since no screen still shows it as it was. A ratio that is not a finite
     // number above zero is refused: the picture stays as it is.
     void resize(int logicalWidth, int logicalHeight, double devicePixelRatio);
+    // The same at the device size the platform gives the area, which may be a
+    // pixel off the logical size times the ratio where it snaps a box's edges
+    // to device pixels, as browsers do. Each side is clamped to 0..kLargestSide.
+    void resize(int logicalWidth, int logicalHeight, double devicePixelRatio, int deviceWidth, int deviceHeight);
 
     void setFillColor(Colour colour) { fill_ = pixelOf(colour); }
 

@@ -70,6 +70,12 @@ void FormRunner::resize(int logicalWidth, int logicalHeight, double devicePixelR
     flush();
 }
 
+void FormRunner::resize(int logicalWidth, int logicalHeight, double devicePixelRatio, int deviceWidth, int deviceHeight)
+{
+    guarded([&] { picture_.resize(logicalWidth, logicalHeight, devicePixelRatio, deviceWidth, deviceHeight); });
+    flush();
+}
+
 void FormRunner::pacingChanged()
 {
     const FramePacing pacing = host_.surface.pacing();

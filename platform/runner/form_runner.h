@@ -44,6 +44,8 @@ public:
     void clickArea() { click(session_->definition().name); }
     // The window's size or density changed: the whole picture is shown anew.
     void resize(int logicalWidth, int logicalHeight, double devicePixelRatio);
+    // The same at the device size the platform gives the area.
+    void resize(int logicalWidth, int logicalHeight, double devicePixelRatio, int deviceWidth, int deviceHeight);
     // The host's FramePacing changed: another screen or refresh rate, hidden or shown.
     void pacingChanged();
 

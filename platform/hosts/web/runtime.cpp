@@ -81,16 +81,22 @@ EMSCRIPTEN_KEEPALIVE void tessary_area_release(bool primary, bool overTheBareAre
         gHost->areaRelease(primary, overTheBareArea);
 }
 
+EMSCRIPTEN_KEEPALIVE void tessary_area_press_cancelled()
+{
+    if (gHost)
+        gHost->areaPressCancelled();
+}
+
 EMSCRIPTEN_KEEPALIVE void tessary_visibility_changed()
 {
     if (gHost)
         gHost->visibilityChanged();
 }
 
-EMSCRIPTEN_KEEPALIVE void tessary_density_changed(double devicePixelRatio)
+EMSCRIPTEN_KEEPALIVE void tessary_area_sized(double devicePixelRatio, int deviceWidth, int deviceHeight)
 {
     if (gHost)
-        gHost->densityChanged(devicePixelRatio);
+        gHost->areaSized(devicePixelRatio, deviceWidth, deviceHeight);
 }
 
 // The picture's hash, as the trace driver prints it, for checking the canvas.

@@ -4,6 +4,8 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
+
 
 // The page's side of each call lives in the shell, as Module.page.
 EM_JS(void, pageAddButton, (const char* name, const char* caption, int left, int top, int width, int height, unsigned face),
@@ -19,13 +21,17 @@ EM_JS(void, pagePut, (const void* pixels, int stride, int left, int top, int wid
 EM_JS(void, pageShow, (), { Module.page.show(); });
 EM_JS(int, pageHidden, (), { return document.hidden ? 1 : 0; });
 EM_JS(double, pageDevicePixelRatio, (), { return window.devicePixelRatio || 1; });
-EM_JS(void, pageRequestFrame, (), { Module.page.requestFrame(); });
+EM_JS(void, pageRequestFrame, (double afterMilliseconds), { Module.page.requestFrame(afterMilliseconds); });
 EM_JS(void, pageCancelFrame, (), { Module.page.cancelFrame(); });
 EM_JS(void, pageShowError, (const char* text), { Module.page.showError(UTF8ToString(text)); });
 
 namespace {
 
 constexpr double kNanosecondsPerMillisecond = 1e6;
+
+// The page cannot tell how long the browser's frames are: it takes a common
+// screen's, so that frames are asked for from about one before a tick is due.
+const std::chrono::nanoseconds kFrame = FramePacing::refreshRate(FramePacing::kFallbackRefreshRate).period();
 
 } // namespace
 
@@ -49,13 +55,14 @@ WebFormHost::WebFormHost(const ProjectDescription& project, const FormRunner::De
         pageAddButton(std::string(definition.name).c_str(), std::string(definition.caption).c_str(), b->geometry.left,
             b->geometry.top, b->geometry.width, b->geometry.height, resolveColour(definition.backColor));
     }
-    densityChanged(pageDevicePixelRatio());
+    const double ratio = pageDevicePixelRatio();
+    runner_.resize(layout.clientWidth(), layout.clientHeight(), ratio);
 }
 
-void WebFormHost::densityChanged(double devicePixelRatio)
+void WebFormHost::areaSized(double devicePixelRatio, int deviceWidth, int deviceHeight)
 {
     const FormLayout& layout = runner_.layout();
-    runner_.resize(layout.clientWidth(), layout.clientHeight(), devicePixelRatio);
+    runner_.resize(layout.clientWidth(), layout.clientHeight(), devicePixelRatio, deviceWidth, deviceHeight);
 }
 
 void WebFormHost::show()
@@ -88,9 +95,15 @@ void WebFormHost::arm(std::optional<MonotonicClock::TimePoint> when)
 {
     wakeAt_ = when;
     if (when)
-        pageRequestFrame();
+        requestFrameBeforeDue();
     else
         pageCancelFrame();
+}
+
+void WebFormHost::requestFrameBeforeDue()
+{
+    const std::chrono::duration<double, std::milli> early = *wakeAt_ - clock_.now() - kFrame;
+    pageRequestFrame(std::max(0.0, early.count()));
 }
 
 void WebFormHost::animationFrame()
@@ -100,7 +113,7 @@ void WebFormHost::animationFrame()
     if (clock_.now() >= *wakeAt_)
         runner_.wake();
     else
-        pageRequestFrame();
+        requestFrameBeforeDue();
 }
 
 void WebFormHost::areaRelease(bool primary, bool overTheBareArea)

@@ -16,11 +16,12 @@ public:
 
 // The page as a host of one form.
 // Supplies:
-// - the surface: a canvas at the screen's device pixels that shows the
-//   picture one to one, the changed box put on it once a frame;
+// - the surface: a canvas at the device pixels the browser gives its box
+//   (where the engine tells them; else its size times the density), that
+//   shows the picture one to one, the changed box put on it once a frame;
 // - the buttons, as <button> elements at their place, built from the layout;
-// - the wake-ups: the browser's animation frames, asked for only while the
-//   timer has a tick to come;
+// - the wake-ups: a plain timer until a frame before the next tick is due,
+//   then the browser's animation frames; neither while no tick is to come;
 // - the errors: one panel beside the drawing area, announced, with a count.
 // Leaves out: focus, tab order and the accessibility tree, which the browser
 //   makes from the page's elements.
@@ -37,10 +38,13 @@ public:
     void areaClick() { runner_.clickArea(); }
     void areaPress(bool primary) { press_.press(primary); }
     void areaRelease(bool primary, bool overTheBareArea);
+    // The browser took the pointer back (a scroll, a system gesture).
+    void areaPressCancelled() { press_.cancel(); }
     // The page was hidden or shown again.
     void visibilityChanged() { runner_.pacingChanged(); }
-    // The screen's density changed, by a move or a zoom.
-    void densityChanged(double devicePixelRatio);
+    // The area's box has this many device pixels at this density: at the
+    // start, and after a move to another screen or a zoom.
+    void areaSized(double devicePixelRatio, int deviceWidth, int deviceHeight);
 
     const Picture& picture() const { return picture_; }
 
@@ -54,6 +58,8 @@ protected:
     void showError(const std::string& text) override;
 
 private:
+    void requestFrameBeforeDue();
+
     BrowserClock clock_;
     Picture picture_;
     FormRunner runner_;
