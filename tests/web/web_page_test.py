@@ -3,7 +3,11 @@
 Chromium, Gecko (Firefox, at 1.5 device pixels a CSS pixel) and WebKit, the
 page served by a local server that notes every request; then what only
 Chromium can be driven to do here (touch, a phone's viewport, fractional
-scales, its accessibility tree, no script or no WebAssembly).
+scales, its accessibility tree, no script or no WebAssembly): Firefox's and
+WebKit's drivers here dispatch no touch events and emulate no devices, and
+neither gives its accessibility tree to WebDriver. WebKit does not tell the
+device pixels of a box, so there the page's stated fallback is what is
+checked.
 Usage: web_page_test.py BUILD-WEB-DIR"""
 import base64
 import functools
@@ -17,7 +21,8 @@ import unittest
 
 from PIL import Image
 
-import browsers
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+import browsers  # noqa: E402
 
 BUILD = os.path.abspath(sys.argv.pop(1) if len(sys.argv) > 1 else "build-web")
 PATIENCE = 10  # seconds to wait for something the page should show
@@ -27,7 +32,7 @@ BUTTONS = {  # name: caption, left, top, width, height in CSS pixels
     "cmdstop": ("Stop", 232, 16, 41, 17), "cmdclear": ("Clear", 288, 16, 41, 17)}
 TAB_ORDER = ["cmdslow", "cmdfast", "cmdclear", "cmdcolor", "cmdmove", "cmdstop", "area"]
 BELOW_BUTTONS = 16 + 17 + 2  # CSS pixels: where the canvas shows nothing but the picture
-KEYS = {"Tab": "\ue004", "Enter": "\ue007", "Space": " ", "Shift": "\ue008"}
+KEYS = {"Tab": "\ue004", "Enter": "\ue007", "Space": " ", "Shift": "\ue008", "Escape": "\ue00c"}
 
 # What the page shows of its canvas: size, the picture's hash taken as the
 # trace driver takes it, the lit pixels, their box and their colours.
@@ -51,11 +56,15 @@ return {width: area.width, height: area.height, hash: hash.toString(16).padStart
 # The device pixels of the canvas's box as the engine snaps it, where it tells them.
 DEVICE_BOX = """
 const done = arguments[arguments.length - 1];
-new ResizeObserver((entries, observer) => {
-  observer.disconnect();
-  const box = entries[0].devicePixelContentBoxSize;
-  done(box ? [box[0].inlineSize, box[0].blockSize] : null);
-}).observe(document.getElementById('area'), {box: 'device-pixel-content-box'});
+try {
+  new ResizeObserver((entries, observer) => {
+    observer.disconnect();
+    const box = entries[0].devicePixelContentBoxSize;
+    done(box ? [box[0].inlineSize, box[0].blockSize] : null);
+  }).observe(document.getElementById('area'), {box: 'device-pixel-content-box'});
+} catch (unknownBox) {
+  done(null);
+}
 """
 
 
@@ -126,6 +135,7 @@ class PageTest:
     """The page in one engine; each subclass says which, and how to start it."""
     scale = 1
     browser = None
+    right_click = True
 
     @classmethod
     def setUpClass(cls):
@@ -202,7 +212,9 @@ class PageTest:
         self.click("cmdslow")
         self.assertIn("Error 380: Invalid property value\nObject: tmrtime\nOperation: Interval",
                       self.script("return document.getElementById('error-text').textContent"))
-        self.script("for (let i = 0; i < 656; ++i) document.getElementById('cmdfast').click();")
+        self.click("cmdslow")
+        self.assertIn("Errors so far: 2", self.script("return document.getElementById('error-text').textContent"))
+        self.script("for (let i = 0; i < 657; ++i) document.getElementById('cmdfast').click();")
         self.click_area()
         until(lambda: self.area()["lit"] > 0, "Faster did not bring the interval back")
 
@@ -225,6 +237,8 @@ class PageTest:
     def test_the_screen_shows_the_picture_one_to_one(self):
         shown = self.stopped_picture()
         self.assertEqual(shown["hash"], shown["picture"])
+        box = self.browser.script_async(DEVICE_BOX)
+        self.assertIn(box, (None, [shown["width"], shown["height"]]), "the canvas is not its box's device size")
         canvas = self.script("""const area = document.getElementById('area'), box = area.getBoundingClientRect();
             return {png: area.toDataURL('image/png'), ratio: devicePixelRatio, left: box.left, top: box.top};""")
         # The screen may show the last change a frame or two after the canvas has it.
@@ -241,6 +255,28 @@ class PageTest:
         self.browser.actions(keys("Enter"))
         self.assertEqual(self.focused(), "area", "Close did not give the focus back")
         self.assertFalse(self.script("return document.getElementById('error-close').checkVisibility()"))
+        self.click("cmdslow")
+        placed = self.script("""const form = document.getElementById('form').getBoundingClientRect(),
+            panel = document.getElementById('errors').getBoundingClientRect();
+            return [panel.x >= form.right || panel.y >= form.bottom, panel.height > 0];""")
+        self.assertEqual(placed, [True, True], "the panel did not come back beside the form with the next error")
+
+    def test_a_click_counts_on_the_bare_area_only(self):
+        stopped = self.stopped_picture()
+        on_area = {"type": "pointerMove", "origin": self.browser.element("area"), "x": 0, "y": 60}
+        on_stop = {"type": "pointerMove", "origin": self.browser.element("cmdstop"), "x": 0, "y": 0}
+        down, up = {"type": "pointerDown", "button": 0}, {"type": "pointerUp", "button": 0}
+        cases = [("pressed on the area, released over a button", [on_area, down, on_stop, up]),
+                 ("pressed on a button, released on the area", [on_stop, down, on_area, up])]
+        if self.right_click:
+            cases.append(("right click on the area", [on_area, {"type": "pointerDown", "button": 2},
+                                                      {"type": "pointerUp", "button": 2}]))
+        for why, steps in cases:
+            with self.subTest(why):
+                self.browser.actions(pointer(*steps))
+                self.assertTrue(holds(lambda: self.area()["hash"] == stopped["hash"]), why)
+        self.click_area()
+        until(lambda: self.area()["hash"] != stopped["hash"], "a left click on the area did not start them")
 
     def test_an_idle_page_takes_almost_no_frames_and_ticks_on_time(self):
         self.click_area()
@@ -339,6 +375,8 @@ class ChromiumSettingsTest(unittest.TestCase):
                 browser = self.opened(scale=scale)
                 until(lambda: browser.script(READ_AREA)["lit"], "no rings")
                 browser.script("document.getElementById('cmdstop').click()")
+                shown = browser.script(READ_AREA)
+                self.assertEqual(shown["hash"], shown["picture"])
                 box = browser.script_async(DEVICE_BOX)
                 canvas = browser.script("""const area = document.getElementById('area'), r = area.getBoundingClientRect();
                     return {png: area.toDataURL('image/png'), ratio: devicePixelRatio, width: area.width,
@@ -366,6 +404,10 @@ class GeckoTest(PageTest, unittest.TestCase):
 
 class WebKitTest(PageTest, unittest.TestCase):
     start = staticmethod(browsers.webkit)
+    # Under WebKitWebDriver the context menu a right click opens, unseen, keeps
+    # the button's release, and WebKit then takes every later press for a
+    # chord of the held button: no pointerdown reaches the page again.
+    right_click = False
 
 
 if __name__ == "__main__":

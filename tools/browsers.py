@@ -1,4 +1,4 @@
-"""The three engines the page is tested in, behind one small set of W3C
+"""The three engines the page is tested and measured in, behind one small set of W3C
 WebDriver commands: Chromium and WebKit through Selenium's drivers, Gecko
 through Firefox's own Marionette port (Debian has no geckodriver), spoken to
 by the short client below. Each browser has a profile of its own in a
@@ -51,6 +51,10 @@ class SeleniumBrowser:
     def screenshot(self):
         return self.driver.get_screenshot_as_png()
 
+    def process(self):
+        """The process the browser's own processes run below."""
+        return self.driver.service.process.pid
+
     def quit(self):
         self.driver.quit()
         if self.x_server:
@@ -98,7 +102,7 @@ class Gecko:
             prefs["layout.css.devPixelsPerPx"] = str(scale)
         with open(os.path.join(self.profile, "user.js"), "w") as out:
             out.writelines("user_pref(%s, %s);\n" % (json.dumps(k), json.dumps(v)) for k, v in prefs.items())
-        self.process = subprocess.Popen(
+        self.process_ = subprocess.Popen(
             ["firefox-esr", "--headless", "--marionette", "--no-remote", "--profile", self.profile,
              "--width", "900", "--height", "500"],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
@@ -151,6 +155,9 @@ class Gecko:
     def screenshot(self):
         return base64.b64decode(self.call("WebDriver:TakeScreenshot", {"full": False}))
 
+    def process(self):
+        return self.process_.pid
+
     def quit(self):
         try:
             self.call("Marionette:Quit")
@@ -158,7 +165,7 @@ class Gecko:
             pass
         self.socket.close()
         try:
-            self.process.wait(timeout=PATIENCE)
+            self.process_.wait(timeout=PATIENCE)
         except subprocess.TimeoutExpired:
-            self.process.kill()
+            self.process_.kill()
         shutil.rmtree(self.profile, ignore_errors=True)
