@@ -29,6 +29,13 @@ def quietly(*words):
     subprocess.run(words, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
 
 
+def boot(*words):
+    """wineboot, asked again where it fails: right after another Wine server
+    ended, one in a while finds it half gone (status 53 on a new prefix)."""
+    until(lambda: subprocess.run(["wineboot", *words], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                 stderr=subprocess.DEVNULL).returncode == 0, "wineboot %s failed" % " ".join(words))
+
+
 def until(condition, why):
     deadline = time.monotonic() + PATIENCE
     while time.monotonic() < deadline:
@@ -139,7 +146,7 @@ class WineTest(unittest.TestCase):
                                       stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         os.environ["DISPLAY"] = ":" + cls.server.stdout.readline().decode().strip()
         cls.manager = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        quietly("wineboot", "-i")
+        boot("-i")
         cls.serve()
 
     @classmethod
@@ -147,9 +154,7 @@ class WineTest(unittest.TestCase):
         """A Wine server that stays between programs, so that each starts in a blink."""
         quietly("wineserver", "-w")
         cls.wineserver = subprocess.Popen(["wineserver", "-f", "-p"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        # Right after a server was ended, one wineboot in a while finds it half gone and fails: it is asked again.
-        until(lambda: subprocess.run(["wineboot"], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL).returncode == 0, "wineboot failed")
+        boot()
 
     @classmethod
     def unserve(cls):
