@@ -19,6 +19,13 @@ constexpr int kWidth = 353;
 constexpr int kHeight = 214;
 constexpr DWORD kFallbackRefreshRate = 60;
 constexpr long long kHundredNanosecondsPerSecond = 10'000'000;
+// Where each frame's pixel goes and its colour: a plain linear congruential
+// sequence, cheaper than anything the program itself draws with.
+constexpr unsigned kStep = 1103515245u;
+constexpr unsigned kIncrement = 12345u;
+constexpr int kColumnShift = 8;
+constexpr int kRowShift = 20;
+constexpr DWORD kNotBlack = 0x404040;
 
 std::vector<DWORD> gPixels(static_cast<size_t>(kWidth) * kHeight);
 long gFrames = 0;
@@ -84,16 +91,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     due.QuadPart = -kHundredNanosecondsPerSecond / rate;
     SetWaitableTimer(timer, &due, static_cast<LONG>(1000 / rate), nullptr, nullptr, FALSE);
 
-    unsigned seed = 1;
+    unsigned sequence = 1;
     MSG message {};
     for (;;) {
         const DWORD woken = MsgWaitForMultipleObjectsEx(1, &timer, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         ++gWakeUps;
         if (woken == WAIT_OBJECT_0) {
-            seed = seed * 1103515245u + 12345u;
-            const int x = static_cast<int>(seed >> 8) % kWidth;
-            const int y = static_cast<int>(seed >> 20) % kHeight;
-            gPixels[static_cast<size_t>(y) * kWidth + x] = seed | 0x404040;
+            sequence = sequence * kStep + kIncrement;
+            const int x = static_cast<int>(sequence >> kColumnShift) % kWidth;
+            const int y = static_cast<int>(sequence >> kRowShift) % kHeight;
+            gPixels[static_cast<size_t>(y) * kWidth + x] = sequence | kNotBlack;
             const RECT changed {x, y, x + 1, y + 1};
             InvalidateRect(window, &changed, FALSE);
             UpdateWindow(window);

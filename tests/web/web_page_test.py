@@ -21,8 +21,10 @@ import unittest
 
 from PIL import Image
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+here = os.path.dirname(os.path.abspath(__file__))
+sys.path[:0] = [os.path.join(here, "..", "..", "tools"), os.path.join(here, "..")]
 import browsers  # noqa: E402
+import waiting  # noqa: E402
 
 BUILD = os.path.abspath(sys.argv.pop(1) if len(sys.argv) > 1 else "build-web")
 PATIENCE = 10  # seconds to wait for something the page should show
@@ -87,23 +89,12 @@ def serve():
 
 
 def until(condition, why):
-    deadline = time.monotonic() + PATIENCE
-    while time.monotonic() < deadline:
-        value = condition()
-        if value:
-            return value
-        time.sleep(0.05)
-    raise AssertionError(why)
+    return waiting.until(condition, why, PATIENCE)
 
 
-def holds(condition, seconds=0.5):
-    """Whether a condition stays true for a while: for what must not happen."""
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        if not condition():
-            return False
-        time.sleep(0.05)
-    return True
+def holds(condition):
+    """Whether something that must not happen stays away for half a second."""
+    return waiting.holds(condition, 0.5)
 
 
 def pointer(*steps, kind="mouse"):
@@ -194,7 +185,7 @@ class PageTest:
               return [b.id, b.textContent, r.x - origin.x, r.y - origin.y, r.width, r.height,
                       getComputedStyle(b).backgroundColor, b.scrollWidth <= r.width]; });""")
         self.assertEqual({p[0]: tuple(p[1:]) for p in placed},
-                         {name: (*spec, "rgb(255, 192, 192)", True) for name, spec in BUTTONS.items()})
+                         {name: (*place, "rgb(255, 192, 192)", True) for name, place in BUTTONS.items()})
         self.assertEqual(Requests.seen, ["/Tessary.html"])
 
     def test_each_button_does_what_it_says(self):

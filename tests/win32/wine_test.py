@@ -10,6 +10,9 @@ import tempfile
 import time
 import unittest
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import waiting  # noqa: E402
+
 BUILD = os.path.abspath(sys.argv.pop(1) if len(sys.argv) > 1 else "build-windows")
 PATIENCE = 20  # seconds for something the program should do
 STILL = 0.5  # seconds a stopped picture must stay the same
@@ -37,13 +40,7 @@ def boot(*words):
 
 
 def until(condition, why):
-    deadline = time.monotonic() + PATIENCE
-    while time.monotonic() < deadline:
-        value = condition()
-        if value:
-            return value
-        time.sleep(0.05)
-    raise AssertionError(why)
+    return waiting.until(condition, why, PATIENCE)
 
 
 class Shot:
