@@ -164,7 +164,7 @@ class PageTest:
     def stopped_picture(self):
         self.click("cmdstop")
         shown = self.area()
-        self.assertEqual(until(self.area, "no area")["hash"], shown["hash"], "rings came after Stop")
+        self.assertEqual(self.area()["hash"], shown["hash"], "rings came after Stop")
         return shown
 
     def rings_after(self, *clicks):
