@@ -75,7 +75,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     WNDCLASSW type {};
     type.lpfnWndProc = procedure;
     type.hInstance = instance;
-    type.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     type.lpszClassName = L"TessaryFrameFloor";
     RegisterClassW(&type);
     RECT outer {0, 0, kWidth, kHeight};

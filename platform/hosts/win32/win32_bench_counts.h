@@ -35,13 +35,14 @@ inline std::FILE* writeBenchCounts(double seconds, long drawn, long wakeUps)
 // seconds in and posts itself the end, even in the middle of a move loop,
 // where nothing outside can reach it. Wine's move loop takes the end for
 // itself rather than passing it on as Windows does, so there the counts are
-// all that comes of it.
-inline void endBenchRunInTime(void (*writeCounts)())
+// all that comes of it. Returns whether the run ends so; if not, the program
+// writes its counts when it ends.
+inline bool endBenchRunInTime(void (*writeCounts)())
 {
     static void (*write)() = nullptr;
     const char* seconds = std::getenv("TESSARY_BENCH_SECONDS");
     if (!seconds)
-        return;
+        return false;
     write = writeCounts;
     constexpr double kMilliseconds = 1000;
     SetTimer(nullptr, 0, static_cast<UINT>(std::atof(seconds) * kMilliseconds), [](HWND, UINT, UINT_PTR timer, DWORD) {
@@ -49,4 +50,5 @@ inline void endBenchRunInTime(void (*writeCounts)())
         write();
         PostQuitMessage(0);
     });
+    return true;
 }
