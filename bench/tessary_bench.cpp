@@ -3,7 +3,7 @@
 #include "bench/plain_port.h"
 #include "platform/hosts/qt/qt_form_host.h"
 #include "platform/hosts/qt/qt_platform.h"
-#include "platform/runner/ring_counting_window.h"
+#include "bench/ring_counting_window.h"
 #include "platform/form/form_layout.h"
 #include "window/frmtessary.h"
 

@@ -142,7 +142,7 @@ std::vector<Word> splitWords(std::string_view script)
 
 TraceSession::TraceSession(RecordingHost::Pixels pixels)
     : host_(frmtessary, pixels)
-    , session_(openFrmtessary(host_.services()))
+    , session_(frmtessary.openSession(host_.services()))
 {
 }
 

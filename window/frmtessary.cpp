@@ -33,9 +33,7 @@ constexpr std::array<WiringEntry<DrawingState>, 9> kWiring = {{
     {"cmdstop", FormEvent::Click, &DrawingState::cmdstop_Click},
 }};
 
-} // namespace
-
-const FormDefinition frmtessary = {
+constexpr FormDefinition kDefinition = {
     .name = kFormName,
     .settings = {
         .caption = "Form1",
@@ -51,29 +49,13 @@ const FormDefinition frmtessary = {
     .timer = {.name = kTimerName, .interval = 1, .enabled = true},
 };
 
-std::span<const WiringEntry<DrawingState>> frmtessaryWiring()
-{
-    return kWiring;
-}
-
-std::unique_ptr<FormSessionOf<DrawingState>> openFrmtessary(HostServices host)
-{
-    return std::make_unique<FormSessionOf<DrawingState>>(Lifelong<FormDefinition>(frmtessary), frmtessaryWiring(), host);
-}
-
-namespace {
-
-std::unique_ptr<FormSession> openStartupForm(HostServices host)
-{
-    return openFrmtessary(host);
-}
-
 } // namespace
+
+constinit const FormOf<DrawingState> frmtessary(kDefinition, kWiring);
 
 const ProjectDescription tessaryProject = {
     .name = "Tessary",
     .version = "1.00",
     .desktopId = "org.tessary.Tessary",
     .startupForm = frmtessary,
-    .openStartupForm = openStartupForm,
 };

@@ -1,3 +1,4 @@
+#include "platform/runner/form_host.h"
 #include "window/frmtessary.h"
 
 int main()

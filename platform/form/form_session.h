@@ -3,9 +3,8 @@
 #include "platform/services/error_reporter.h"
 #include "platform/form/event_dispatcher.h"
 #include "platform/form/form_definition.h"
-#include "platform/services/form_timer.h"
-#include "platform/form/lifelong.h"
-#include "platform/services/form_window.h"
+#include "platform/services/timer_calls.h"
+#include "platform/services/window_calls.h"
 #include "platform/services/random_sequence.h"
 #include "platform/form/wiring.h"
 
@@ -13,9 +12,11 @@
 #include <span>
 #include <string>
 
-// What a host supplies to run a form: the operations of its window and timer,
-// its random sequence and its default error handling.
-struct HostServices {
+// What a session of a form runs on: the operations of its window and timer,
+// the random sequence and the default error handling. FormRunner gathers them
+// from a host's parts; a headless stand-in for the whole runtime (the
+// recording host) gives them itself.
+struct SessionServices {
     WindowOperations& window;
     TimerOperations& timer;
     RandomSequence& rnd;
@@ -35,20 +36,20 @@ public:
     FormSession(const FormSession&) = delete;
     FormSession& operator=(const FormSession&) = delete;
 
-    const FormDefinition& definition() const { return *definition_; }
+    const FormDefinition& definition() const { return definition_; }
 
     // Runs the handler wired to this event of this source; returns whether one ran.
     bool deliver(std::string_view source, FormEvent event) { return dispatcher_.deliver(source, event); }
-    bool load() { return deliver(definition_->name, FormEvent::Load); }
-    bool tick() { return deliver(definition_->timer.name, FormEvent::Timer); }
+    bool load() { return deliver(definition_.name, FormEvent::Load); }
+    bool tick() { return deliver(definition_.timer.name, FormEvent::Timer); }
     // A click on the named button, or on the bare client area by the form's own name.
     bool click(std::string_view source) { return deliver(source, FormEvent::Click); }
 
 protected:
-    FormSession(Lifelong<FormDefinition> definition, HostServices host)
+    FormSession(const FormDefinition& definition, SessionServices host)
         : definition_(definition)
-        , window_(host.window, std::string(definition->name))
-        , timer_(host.timer, std::string(definition->timer.name))
+        , window_(host.window, std::string(definition.name))
+        , timer_(host.timer, std::string(definition.timer.name))
         , rnd_(host.rnd)
         , dispatcher_(host.errors)
     {
@@ -58,9 +59,9 @@ protected:
     EventDispatcher& dispatcher() { return dispatcher_; }
 
 private:
-    Lifelong<FormDefinition> definition_;
-    FormWindow window_;
-    FormTimer timer_;
+    const FormDefinition& definition_;
+    WindowCalls window_;
+    TimerCalls timer_;
     RandomSequence& rnd_;
     EventDispatcher dispatcher_;
 };
@@ -70,7 +71,7 @@ private:
 template <class Code>
 class FormSessionOf final : public FormSession {
 public:
-    FormSessionOf(Lifelong<FormDefinition> definition, std::span<const WiringEntry<Code>> wiring, HostServices host)
+    FormSessionOf(const FormDefinition& definition, std::span<const WiringEntry<Code>> wiring, SessionServices host)
         : FormSession(definition, host)
         , code_(services())
     {

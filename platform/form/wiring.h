@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/services/form_timer.h"
-#include "platform/services/form_window.h"
+#include "platform/services/timer_calls.h"
+#include "platform/services/window_calls.h"
 #include "platform/services/random_sequence.h"
 
 #include <functional>
@@ -13,8 +13,8 @@ enum class FormEvent { Load, Click, Timer };
 
 // What the form's code may reach of the platform once its window exists.
 struct FormServices {
-    FormWindow& window;
-    FormTimer& timer;
+    WindowCalls& window;
+    TimerCalls& timer;
     RandomSequence& rnd;
 };
 

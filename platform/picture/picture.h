@@ -12,7 +12,7 @@
 // show them as they are. Shapes are drawn into it at once, on whole device
 // pixels, and it keeps the box of what changed since the host last took it.
 // Coordinates and boxes are in logical pixels. It never touches a screen and
-// knows nothing of twips: PictureWindow puts it behind the form's code.
+// knows nothing of twips: PictureDrawing puts it behind the form's code.
 class Picture {
 public:
     using Pixel = std::uint32_t;

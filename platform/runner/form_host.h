@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/form/pixel_geometry.h"
+#include "platform/form/project_description.h"
 #include "platform/runner/monotonic_clock.h"
 #include "platform/services/error_reporter.h"
 
@@ -10,20 +11,24 @@
 
 // The contract between a host and FormRunner, in one place.
 //
-// A host supplies (FormRunner::Host):
-// - a FormSurface: shows the window, puts a changed box of the picture on the
-//   screen, and says how its frames are paced (FramePacing);
-// - a WakeUpAlarm: one pending wake-up on the monotonic clock; when it rings,
-//   the host calls FormRunner::wake();
-// - an ErrorReporter, the default error handling: ErrorDisplay numbers the
-//   errors, so that a host only shows the text;
-// - a MonotonicClock;
-// - its own buttons, built from FormRunner::layout(), and its own input.
-// A host calls:
-// - start(), once;
+// Every host has the same four parts, named after it (Null, Qt, Web, Win32):
+// - <Host>FormWindow, a HostWindow: its window, which shows the picture and
+//   the buttons (built from FormRunner::layout()), takes the input, says how
+//   its frames are paced (FramePacing), and holds the one pending wake-up on
+//   the monotonic clock (WakeUpAlarm);
+// - <Host>ErrorDisplay, an ErrorDisplay: the default error handling, which
+//   shows the text of each error, numbered by ErrorDisplay;
+// - <Host>FormHost: the picture, those two parts, a MonotonicClock and the
+//   FormRunner, put together; its run() starts the form and runs the
+//   platform's event loop until the window is closed;
+// - <host>_entry.cpp: the platform's RunProject, the program's entry, which
+//   builds a <Host>FormHost and runs it; it is linked into the program alone,
+//   so a bench or a test brings an entry of its own.
+// A host calls FormRunner:
+// - start(), once, from run();
 // - wake(), when its alarm rings;
 // - click(name) for a button, clickArea() for the bare area (AreaPress keeps
-//   the press of a mouse click on it);
+//   the press of a mouse click on it, FormLook::areaKey() which keys count);
 // - resize() when its client area changes size or density (a host without a
 //   density of its own passes kNoDensity);
 // - pacingChanged() when its screen, refresh rate or visibility changes.
@@ -89,6 +94,9 @@ public:
     virtual void arm(std::optional<MonotonicClock::TimePoint> when) = 0;
 };
 
+// A host's window, as FormRunner sees it: what it shows, and when it wakes.
+class HostWindow : public FormSurface, public WakeUpAlarm {};
+
 // The default error handling as every host shows it: the error's text with
 // how many have come so far.
 class ErrorDisplay : public ErrorReporter {
@@ -115,3 +123,8 @@ public:
 private:
     bool pressed_ = false;
 };
+
+// The program's entry on this platform: builds the host for the project's
+// start-up form and runs it until its window is closed. Returns the process's
+// exit status. Each host defines it once, in its <host>_entry.cpp.
+int RunProject(const ProjectDescription& project);

@@ -8,17 +8,17 @@ FormRunner::FormRunner(const ProjectDescription& project, Picture& picture, Host
     : layout_(*project.startupForm)
     , picture_(picture)
     , host_(host)
-    , pictureWindow_(picture)
-    , decorator_(decorate ? decorate(pictureWindow_) : nullptr)
+    , pictureDrawing_(picture)
+    , decorator_(decorate ? decorate(pictureDrawing_) : nullptr)
     , timer_(project.startupForm->timer, host.clock)
-    , session_(project.openStartupForm({window(), timer_, rnd_, host.errors}))
+    , session_(project.startupForm->open({window(), timer_, rnd_, host.errors}))
 {
     timer_.onScheduleChanged([this] { armAlarm(); });
 }
 
 void FormRunner::armAlarm()
 {
-    host_.alarm.arm(timer_.nextWake());
+    host_.window.arm(timer_.nextWake());
 }
 
 template <class Step>
@@ -39,7 +39,7 @@ void FormRunner::start()
 {
     guarded([this] {
         session_->load();
-        host_.surface.show();
+        host_.window.show();
         pacingChanged();
         timer_.start([this] { session_->tick(); });
     });
@@ -78,7 +78,7 @@ void FormRunner::resize(int logicalWidth, int logicalHeight, double devicePixelR
 
 void FormRunner::pacingChanged()
 {
-    const FramePacing pacing = host_.surface.pacing();
+    const FramePacing pacing = host_.window.pacing();
     switch (pacing.kind()) {
     case FramePacing::Kind::Unseen:
         timer_.setShortestWake(CadenceTimer::kLongestWake);
@@ -96,5 +96,5 @@ void FormRunner::flush()
 {
     const InclusiveBox changed = picture_.takeChanged();
     if (!changed.empty())
-        guarded([&] { host_.surface.showChanges(changed); });
+        guarded([&] { host_.window.showChanges(changed); });
 }

@@ -2,9 +2,9 @@
 
 #include "platform/form/form_layout.h"
 #include "platform/form/form_session.h"
-#include "platform/form/runtime.h"
+#include "platform/form/project_description.h"
 #include "platform/picture/picture.h"
-#include "platform/picture/picture_window.h"
+#include "platform/picture/picture_drawing.h"
 #include "platform/runner/cadence_timer.h"
 #include "platform/runner/form_host.h"
 #include "platform/services/mersenne_sequence.h"
@@ -18,15 +18,15 @@
 // screen brought up to date once; on a click, the ticks due before it first,
 // then its handler, then the screen. The wake-ups are paced as the host's
 // FramePacing says. The form's code draws into the picture through
-// PictureWindow. Anything thrown that is not a raised error is stopped here
+// PictureDrawing. Anything thrown that is not a raised error is stopped here
 // and reported as an error, so no exception reaches a host's event loop.
 // What a host supplies and calls is in platform/runner/form_host.h.
 class FormRunner {
 public:
+    // A host's parts, as form_host.h names them.
     struct Host {
-        FormSurface& surface;
-        WakeUpAlarm& alarm;
-        ErrorReporter& errors;
+        HostWindow& window;
+        ErrorDisplay& errors;
         const MonotonicClock& clock;
     };
     // Builds what stands between the form's code and the window, around the
@@ -53,7 +53,7 @@ public:
     FormSession& session() { return *session_; }
     CadenceTimer& timer() { return timer_; }
     // What the form's code draws through.
-    WindowOperations& window() { return decorator_ ? *decorator_ : pictureWindow_; }
+    WindowOperations& window() { return decorator_ ? *decorator_ : pictureDrawing_; }
 
 private:
     template <class Step>
@@ -64,7 +64,7 @@ private:
     FormLayout layout_;
     Picture& picture_;
     Host host_;
-    PictureWindow pictureWindow_;
+    PictureDrawing pictureDrawing_;
     std::unique_ptr<WindowOperations> decorator_;
     CadenceTimer timer_;
     MersenneSequence rnd_;

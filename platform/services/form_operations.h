@@ -5,7 +5,7 @@
 
 // What the host supplies for the window and its timer. Every call reports
 // success (ErrorNumber::None) or why it failed; it never throws. The form's code
-// does not call these directly but through FormWindow and FormTimer, which turn
+// does not call these directly but through WindowCalls and TimerCalls, which turn
 // a failure into a raised error at the call site.
 class WindowOperations {
 public:

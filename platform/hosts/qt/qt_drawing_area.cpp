@@ -1,5 +1,8 @@
 #include "platform/hosts/qt/qt_drawing_area.h"
 
+#include "platform/form/form_look.h"
+#include "platform/services/colour.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -7,10 +10,20 @@
 
 namespace {
 
-// Inside the edge, so that a window manager's border does not hide it.
-constexpr int kFocusInset = 1;
 constexpr int kFocusWidth = 1;
-const QColor kFocusColour(0x90, 0x90, 0x90);
+
+FormLook::Key keyOf(int key)
+{
+    switch (key) {
+    case Qt::Key_Space:
+        return FormLook::Key::Space;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return FormLook::Key::Return;
+    default:
+        return FormLook::Key::Other;
+    }
+}
 
 } // namespace
 
@@ -42,7 +55,7 @@ QImage QtDrawingArea::image() const
 
 QRegion QtDrawingArea::focusFrame() const
 {
-    const QRect outer = rect().adjusted(kFocusInset, kFocusInset, -kFocusInset, -kFocusInset);
+    const QRect outer = rect().adjusted(FormLook::kAreaFocusInset, FormLook::kAreaFocusInset, -FormLook::kAreaFocusInset, -FormLook::kAreaFocusInset);
     return QRegion(outer).subtracted(outer.adjusted(kFocusWidth, kFocusWidth, -kFocusWidth, -kFocusWidth));
 }
 
@@ -56,7 +69,8 @@ void QtDrawingArea::paintEvent(QPaintEvent* event)
     painter.drawImage(QRectF(area), image(), source);
     if (hasFocus()) {
         painter.setClipRegion(focusFrame());
-        QPen pen(kFocusColour, 0, Qt::DotLine);
+        const Colour frame = FormLook::kAreaFocus;
+        QPen pen(QColor(redOf(frame), greenOf(frame), blueOf(frame)), 0, Qt::DotLine);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(focusFrame().boundingRect().adjusted(0, 0, -1, -1));
@@ -80,13 +94,18 @@ void QtDrawingArea::mouseReleaseEvent(QMouseEvent* event)
 
 void QtDrawingArea::keyPressEvent(QKeyEvent* event)
 {
-    const bool activates = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (!activates || event->modifiers() != Qt::NoModifier) {
+    // The keypad's Enter is Return, not a modifier.
+    const bool modified = (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier;
+    switch (FormLook::areaKey(keyOf(event->key()), modified, event->isAutoRepeat())) {
+    case FormLook::KeyAction::PassedOn:
         QWidget::keyPressEvent(event);
-        return;
-    }
-    if (!event->isAutoRepeat())
+        break;
+    case FormLook::KeyAction::Kept:
+        break;
+    case FormLook::KeyAction::Clicks:
         click();
+        break;
+    }
 }
 
 void QtDrawingArea::focusInEvent(QFocusEvent* event)

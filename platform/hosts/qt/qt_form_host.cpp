@@ -4,16 +4,16 @@
 
 QtFormHost::QtFormHost(const ProjectDescription& project, const MonotonicClock& clock, const FormRunner::Decorator& decorate)
     : picture_(*project.startupForm)
-    , window_(*project.startupForm, picture_)
+    , window_(*project.startupForm, picture_, clock)
     , errors_(window_)
-    , alarm_(clock, [this] { runner_.wake(); })
-    , runner_(project, picture_, {window_, alarm_, errors_, clock}, decorate)
+    , runner_(project, picture_, {window_, errors_, clock}, decorate)
 {
     runner_.resize(window_.width(), window_.height(), window_.devicePixelRatioF());
     window_.onResized([this](int width, int height, qreal ratio) { runner_.resize(width, height, ratio); });
     window_.onButtonClicked([this](std::string_view name) { runner_.click(name); });
     window_.onFormClicked([this] { runner_.clickArea(); });
     window_.onPacingChanged([this] { runner_.pacingChanged(); });
+    window_.onAlarm([this] { runner_.wake(); });
 }
 
 int QtFormHost::run()

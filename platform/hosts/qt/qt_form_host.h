@@ -1,19 +1,20 @@
 #pragma once
 
-#include "platform/runner/form_runner.h"
-#include "platform/picture/picture.h"
-#include "platform/hosts/qt/qt_alarm.h"
-#include "platform/hosts/qt/qt_error_dialog.h"
+#include "platform/form/project_description.h"
+#include "platform/hosts/qt/qt_error_display.h"
 #include "platform/hosts/qt/qt_form_window.h"
-#include "platform/form/runtime.h"
+#include "platform/picture/picture.h"
+#include "platform/runner/form_runner.h"
 
 // The desktop host of one form, on Qt 6 Widgets.
 // Supplies:
-// - the surface: QtFormWindow, whose drawing area shows the picture one to
-//   one at the screen's device pixels, paced by its screen's refresh rate;
-// - the buttons: QPushButtons with pink faces, in tab order;
-// - the wake-ups: QtAlarm, a kernel timer on Linux, Qt's precise timer elsewhere;
-// - the errors: QtErrorDialog.
+// - the window: QtFormWindow, whose drawing area shows the picture one to
+//   one at the screen's device pixels, paced by its screen's refresh rate,
+//   with QPushButtons in pink faces in tab order, woken by its QtAlarm (a
+//   kernel timer on Linux, Qt's precise timer elsewhere);
+// - the errors: QtErrorDisplay, one dialog beside the window;
+// - the entry: qt_entry.cpp, which starts Qt and says in one line why it
+//   could not.
 // Leaves out: what Qt does itself: focus, Tab, Space on a button and the
 //   accessibility of the buttons (the drawing area's is in qt_accessibility).
 // Limitations: needs Qt 6; the wake-ups are whole milliseconds on the
@@ -29,15 +30,13 @@ public:
     int run();
 
     QtFormWindow& window() { return window_; }
-    QtAlarm& alarm() { return alarm_; }
-    QtErrorDialog& errors() { return errors_; }
+    QtErrorDisplay& errors() { return errors_; }
     FormRunner& runner() { return runner_; }
     const Picture& picture() const { return picture_; }
 
 private:
     Picture picture_;
     QtFormWindow window_;
-    QtErrorDialog errors_;
-    QtAlarm alarm_;
+    QtErrorDisplay errors_;
     FormRunner runner_;
 };

@@ -1,5 +1,6 @@
 #include "platform/hosts/qt/qt_form_window.h"
 
+#include "platform/form/form_look.h"
 #include "platform/services/colour.h"
 #include "platform/hosts/qt/qt_accessibility.h"
 #include "platform/hosts/qt/qt_strings.h"
@@ -39,19 +40,26 @@ QFont captionFont(const FormLayout& layout)
     return font;
 }
 
+// A style sheet draws no frame inside a border, so a focused button shows
+// the look's focus frame as its border.
 QString faceStyle(Colour backColor)
 {
-    const QColor face = toQColor(backColor);
-    return QStringLiteral("QPushButton { background-color: %1; color: black; border: 1px solid #404040; padding: 0px; }"
-                          "QPushButton:pressed { background-color: %2; }"
-                          "QPushButton:focus { border: 1px dotted black; }")
-        .arg(face.name(), face.darker().name());
+    const Colour face = resolveColour(backColor);
+    return QStringLiteral("QPushButton { background-color: %1; color: %2; border: 1px solid %3; padding: 0px; }"
+                          "QPushButton:pressed { background-color: %4; }"
+                          "QPushButton:focus { border: 1px dotted %5; }")
+        .arg(toQColor(face).name(), toQColor(FormLook::kCaption).name(), toQColor(FormLook::kButtonBorder).name(),
+            toQColor(FormLook::pressedFace(face)).name(), toQColor(FormLook::kButtonFocus).name());
 }
 
 } // namespace
 
-QtFormWindow::QtFormWindow(const FormDefinition& definition, const Picture& picture)
+QtFormWindow::QtFormWindow(const FormDefinition& definition, const Picture& picture, const MonotonicClock& clock)
     : drawingArea_(new QtDrawingArea(picture, this))
+    , alarm_(clock, [this] {
+        if (alarmListener_)
+            alarmListener_();
+    })
 {
     installFormAccessibility();
     setWindowTitle(toQString(definition.settings.caption));
@@ -114,6 +122,11 @@ void QtFormWindow::onPacingChanged(std::function<void()> listener)
 void QtFormWindow::onResized(std::function<void(int, int, qreal)> listener)
 {
     resizedListener_ = std::move(listener);
+}
+
+void QtFormWindow::onAlarm(std::function<void()> listener)
+{
+    alarmListener_ = std::move(listener);
 }
 
 // A move to a screen of another density changes the ratio without a resize.

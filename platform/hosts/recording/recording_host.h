@@ -6,7 +6,7 @@
 #include "platform/form/form_session.h"
 #include "platform/services/mersenne_sequence.h"
 #include "platform/picture/picture.h"
-#include "platform/picture/picture_window.h"
+#include "platform/picture/picture_drawing.h"
 #include "platform/runner/form_host.h"
 
 #include <deque>
@@ -35,7 +35,7 @@ public:
 
     explicit RecordingHost(const FormDefinition& definition, Pixels pixels = Pixels::Drawn);
 
-    HostServices services() { return {*this, *this, *this, *this}; }
+    SessionServices services() { return {*this, *this, *this, *this}; }
 
     // The next operation whose line would start with "KIND NAME" fails instead.
     void failNext(std::string kind, std::string name);
@@ -88,7 +88,7 @@ private:
     Single height_;
     const bool drawn_;
     Picture picture_;
-    PictureWindow drawing_;
+    PictureDrawing drawing_;
     Long interval_;
     Boolean enabled_;
     std::vector<std::string> lines_;

@@ -57,8 +57,8 @@ TEST(FrmtessaryTest, EveryControlEventReachesItsOwnHandler)
         {"cmdstop", FormEvent::Click, "set tmrtime.Enabled 0"},
     };
     RecordingHost host(frmtessary);
-    const auto session = openFrmtessary(host.services());
-    ASSERT_EQ(frmtessaryWiring().size(), std::size(cases));
+    const auto session = frmtessary.openSession(host.services());
+    ASSERT_EQ(frmtessary.wiring().size(), std::size(cases));
     std::set<std::vector<std::string>> traces;
     for (const Case& c : cases) {
         host.presetInterval(1);
@@ -73,7 +73,7 @@ TEST(FrmtessaryTest, EveryControlEventReachesItsOwnHandler)
 
 TEST(FrmtessaryTest, NoButtonIsWiredToTheWindowsOwnClick)
 {
-    const auto wiring = frmtessaryWiring();
+    const auto wiring = frmtessary.wiring();
     for (const ButtonDefinition& b : frmtessary.buttons) {
         EXPECT_EQ(std::count_if(wiring.begin(), wiring.end(), [&](const auto& row) { return row.source == b.name; }), 1)
             << b.name;

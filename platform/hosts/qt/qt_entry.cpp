@@ -1,5 +1,3 @@
-#include "platform/form/runtime.h"
-
 #include "platform/hosts/qt/qt_form_host.h"
 #include "platform/hosts/qt/qt_platform.h"
 #include "platform/hosts/qt/qt_quit_signals.h"

@@ -22,7 +22,7 @@ import unittest
 from PIL import Image
 
 here = os.path.dirname(os.path.abspath(__file__))
-sys.path[:0] = [os.path.join(here, "..", "..", "tools"), os.path.join(here, "..")]
+sys.path[:0] = [os.path.join(here, "..", "..", "..", "tools"), os.path.join(here, "..", "..", "support")]
 import browsers  # noqa: E402
 import waiting  # noqa: E402
 

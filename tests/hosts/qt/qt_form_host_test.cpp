@@ -1,7 +1,7 @@
 #include "platform/hosts/qt/qt_form_host.h"
 
 #include "platform/services/timer_rules.h"
-#include "tests/support/manual_clock.h"
+#include "tests/support/manual_loop.h"
 #include "tests/support/watched_window.h"
 #include "window/frmtessary.h"
 
@@ -42,12 +42,7 @@ protected:
     // so that every tick due by then has been delivered.
     void pass(milliseconds span)
     {
-        const auto end = clock.now() + span;
-        for (auto wake = host.runner().timer().nextWake(); wake && *wake <= end; wake = host.runner().timer().nextWake()) {
-            clock.advanceTo(*wake);
-            host.runner().wake();
-        }
-        clock.advanceTo(end);
+        loop.run(span);
         host.runner().wake();
     }
 
@@ -68,6 +63,7 @@ protected:
                          watched = watching.get();
                          return watching;
                      }};
+    ManualLoop loop {clock, [this] { return host.runner().timer().nextWake(); }, [this] { host.runner().wake(); }};
 };
 
 TEST_F(QtFormHostTest, RingsComeFromTheFirstTickWithoutAnyClick)
@@ -180,7 +176,7 @@ TEST_F(QtFormHostTest, StopHoldsThePictureUntilTheBareAreaIsClicked)
     const QImage stopped = host.window().image().copy();
     pass(milliseconds(1000));
     EXPECT_EQ(host.window().image(), stopped);
-    EXPECT_FALSE(host.alarm().armed()) << "a stopped timer still wakes the program";
+    EXPECT_FALSE(host.window().alarm().armed()) << "a stopped timer still wakes the program";
     EXPECT_EQ(interval(), 101);
 
     click("cmdfast");

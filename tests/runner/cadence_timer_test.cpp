@@ -1,7 +1,7 @@
 #include "platform/runner/cadence_timer.h"
 
 #include "platform/services/timer_rules.h"
-#include "tests/support/manual_clock.h"
+#include "tests/support/manual_loop.h"
 
 #include <gtest/gtest.h>
 
@@ -31,21 +31,11 @@ struct CountingTimer {
     }
 
     // Runs an ideal event loop for this long: every wake-up exactly when asked.
-    int runFor(milliseconds span)
-    {
-        const auto end = clock.now() + span;
-        int wakes = 0;
-        for (auto wake = timer.nextWake(); wake && *wake <= end; wake = timer.nextWake()) {
-            clock.advanceTo(*wake);
-            timer.wake();
-            ++wakes;
-        }
-        clock.advanceTo(end);
-        return wakes;
-    }
+    int runFor(milliseconds span) { return loop.run(span); }
 
     ManualClock clock;
     CadenceTimer timer;
+    ManualLoop loop {clock, [this] { return timer.nextWake(); }, [this] { timer.wake(); }};
     int ticks = 0;
     std::function<void()> onTick;
 };

@@ -6,9 +6,9 @@
 
 // The timer as the form's code calls it: Interval and Enabled, raising on
 // failure or refusal, naming this timer and the property.
-class FormTimer {
+class TimerCalls {
 public:
-    FormTimer(TimerOperations& host, std::string name);
+    TimerCalls(TimerOperations& host, std::string name);
 
     Long Interval();
     void setInterval(Long interval);

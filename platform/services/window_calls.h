@@ -7,9 +7,9 @@
 // The window as the form's code calls it: properties and drawing methods that
 // raise on failure, naming this window and the operation. Holds no state of its
 // own beyond the name; the host behind it does the work.
-class FormWindow {
+class WindowCalls {
 public:
-    FormWindow(WindowOperations& host, std::string name);
+    WindowCalls(WindowOperations& host, std::string name);
 
     Single ScaleWidth();
     Single ScaleHeight();

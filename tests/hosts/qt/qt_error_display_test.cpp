@@ -1,4 +1,4 @@
-#include "platform/hosts/qt/qt_error_dialog.h"
+#include "platform/hosts/qt/qt_error_display.h"
 
 #include "platform/services/raised_error.h"
 
@@ -10,10 +10,10 @@
 
 namespace {
 
-TEST(QtErrorDialogTest, CountsEachErrorInOneDialogThatGoesWithItsOwner)
+TEST(QtErrorDisplayTest, CountsEachErrorInOneDialogThatGoesWithItsOwner)
 {
     auto owner = std::make_unique<QWidget>();
-    QtErrorDialog errors(*owner);
+    QtErrorDisplay errors(*owner);
     EXPECT_FALSE(errors.isShown());
     errors.report(RaisedError(ErrorNumber::Overflow));
     errors.report(RaisedError(ErrorNumber::OperationFailed, "frmtessary", "Circle"));

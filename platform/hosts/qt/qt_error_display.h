@@ -18,12 +18,12 @@ class QWidget;
 // screen leaves room, takes no keyboard focus, and a further error only
 // updates it. It never runs an event loop of its own, so no handler can run
 // inside another while it is up.
-class QtErrorDialog : public ErrorDisplay {
+class QtErrorDisplay : public ErrorDisplay {
 public:
-    explicit QtErrorDialog(QWidget& owner);
-    ~QtErrorDialog() override;
-    QtErrorDialog(const QtErrorDialog&) = delete;
-    QtErrorDialog& operator=(const QtErrorDialog&) = delete;
+    explicit QtErrorDisplay(QWidget& owner);
+    ~QtErrorDisplay() override;
+    QtErrorDisplay(const QtErrorDisplay&) = delete;
+    QtErrorDisplay& operator=(const QtErrorDisplay&) = delete;
 
     QString text() const;
     bool isShown() const;

@@ -1,5 +1,5 @@
-#include "platform/hosts/null/null_host.h"
-#include "tests/support/manual_clock.h"
+#include "platform/hosts/null/null_form_host.h"
+#include "tests/support/manual_loop.h"
 #include "tests/support/watched_window.h"
 #include "window/frmtessary.h"
 
@@ -25,7 +25,7 @@ struct NotingWindow final : WatchedWindow {
         host->note("ScaleWidth");
         return WatchedWindow::getScaleWidth(width);
     }
-    NullHost* host = nullptr;
+    NullFormHost* host = nullptr;
 };
 
 struct Rig {
@@ -33,17 +33,7 @@ struct Rig {
 
     // Moves the clock on by `span`, waking whenever the alarm is due, as an
     // event loop with nothing else to do would. Returns the wake-ups.
-    int run(milliseconds span)
-    {
-        const auto end = clock.now() + span;
-        int wakes = 0;
-        for (auto at = host.alarm(); at && *at <= end; at = host.alarm()) {
-            clock.advanceTo(*at);
-            wakes += host.wakeIfDue();
-        }
-        clock.advanceTo(end);
-        return wakes;
-    }
+    int run(milliseconds span) { return loop.run(span); }
     std::string wakesAndRings(milliseconds span)
     {
         const int wakes = run(span);
@@ -67,17 +57,18 @@ struct Rig {
         const auto before = host.picture().hash();
         host.setDensity(ratio);
         return std::to_string(host.picture().width()) + "x" + std::to_string(host.picture().height())
-            + (host.picture().hash() == before ? " kept, " : " redrawn, ") + std::to_string(host.count()) + " errors "
+            + (host.picture().hash() == before ? " kept, " : " redrawn, ") + std::to_string(host.errors().count()) + " errors "
             + log(first);
     }
 
     ManualClock clock;
     NotingWindow* window = nullptr;
-    NullHost host {tessaryProject, clock, [this](WindowOperations& target) {
+    NullFormHost host {tessaryProject, clock, [this](WindowOperations& target) {
                        auto noting = std::make_unique<NotingWindow>(target);
                        window = noting.get();
                        return noting;
                    }};
+    ManualLoop loop {clock, [this] { return host.alarm(); }, [this] { host.wakeIfDue(); }};
 };
 
 struct Case {
@@ -134,7 +125,7 @@ const Case kCases[] = {
         [](Rig& rig) {
             rig.window->failing = true;
             rig.run(milliseconds(20));
-            return std::to_string(rig.host.count()) + " " + rig.log(rig.host.log().size() - 1, "error");
+            return std::to_string(rig.host.errors().count()) + " " + rig.log(rig.host.log().size() - 1, "error");
         },
         "17 error Error 1000: The operation failed\nObject: frmtessary\nOperation: Circle\nErrors so far: 17"},
     {"AnythingElseThrownStopsAtTheRunnerAndTheTicksGoOn",

@@ -20,7 +20,7 @@ using Lines = std::vector<std::string>;
 struct Form {
     explicit Form(Single width = frmtessary.settings.clientWidth, Single height = frmtessary.settings.clientHeight)
         : host(frmtessary)
-        , session(openFrmtessary(host.services()))
+        , session(frmtessary.openSession(host.services()))
         , code(session->code())
     {
         host.resize(width, height);

@@ -1,4 +1,4 @@
-#include "platform/hosts/qt/qt_error_dialog.h"
+#include "platform/hosts/qt/qt_error_display.h"
 
 #include "platform/runner/dialog_placement.h"
 
@@ -19,17 +19,17 @@ HalfOpenRect toHalfOpenRect(const QRect& rect)
 
 } // namespace
 
-QtErrorDialog::QtErrorDialog(QWidget& owner)
+QtErrorDisplay::QtErrorDisplay(QWidget& owner)
     : owner_(owner)
 {
 }
 
-QtErrorDialog::~QtErrorDialog()
+QtErrorDisplay::~QtErrorDisplay()
 {
     delete dialog_.data();
 }
 
-void QtErrorDialog::showError(const std::string& text)
+void QtErrorDisplay::showError(const std::string& text)
 {
     if (!dialog_) {
         // Built on first use: a program without errors pays nothing for it.
@@ -62,17 +62,17 @@ void QtErrorDialog::showError(const std::string& text)
     dialog_->show();
 }
 
-QRect QtErrorDialog::frameGeometry() const
+QRect QtErrorDisplay::frameGeometry() const
 {
     return dialog_ ? dialog_->frameGeometry() : QRect();
 }
 
-QString QtErrorDialog::text() const
+QString QtErrorDisplay::text() const
 {
     return message_ ? message_->text() : QString();
 }
 
-bool QtErrorDialog::isShown() const
+bool QtErrorDisplay::isShown() const
 {
     return dialog_ && dialog_->isVisible();
 }

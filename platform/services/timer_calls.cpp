@@ -1,26 +1,26 @@
-#include "platform/services/form_timer.h"
+#include "platform/services/timer_calls.h"
 
 #include "platform/services/raised_error.h"
 
-FormTimer::FormTimer(TimerOperations& host, std::string name)
+TimerCalls::TimerCalls(TimerOperations& host, std::string name)
     : host_(host)
     , name_(std::move(name))
 {
 }
 
-Long FormTimer::Interval()
+Long TimerCalls::Interval()
 {
     Long interval = 0;
     raiseOnFailure(host_.getInterval(interval), name_, "Interval");
     return interval;
 }
 
-void FormTimer::setInterval(Long interval)
+void TimerCalls::setInterval(Long interval)
 {
     raiseOnFailure(host_.setInterval(interval), name_, "Interval");
 }
 
-void FormTimer::setEnabled(Boolean enabled)
+void TimerCalls::setEnabled(Boolean enabled)
 {
     raiseOnFailure(host_.setEnabled(enabled), name_, "Enabled");
 }

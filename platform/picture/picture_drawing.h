@@ -7,9 +7,9 @@
 // scale is the picture's logical size, and system colours are resolved in the
 // standard scheme. Every host's window draws through it, so that the same
 // calls give the same pixels everywhere. It never fails.
-class PictureWindow final : public WindowOperations {
+class PictureDrawing final : public WindowOperations {
 public:
-    explicit PictureWindow(Picture& picture);
+    explicit PictureDrawing(Picture& picture);
 
     ErrorNumber getScaleWidth(Single& width) override;
     ErrorNumber getScaleHeight(Single& height) override;

@@ -8,7 +8,7 @@
 # no IBT marking and _init has no landing pad, so the linker rightly leaves the
 # program unmarked. The program's own code is checked for it instead.
 set -u
-source "$(dirname "$0")/../scripts/lib.sh"
+source "$(dirname "$0")/../../scripts/lib.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0

@@ -1,0 +1,42 @@
+#include "platform/hosts/null/null_form_host.h"
+
+#include <thread>
+
+NullFormHost::NullFormHost(const ProjectDescription& project, const MonotonicClock& clock, const FormRunner::Decorator& decorate)
+    : clock_(clock)
+    , picture_(*project.startupForm)
+    , runner_(project, picture_, {window_, errors_, clock}, decorate)
+{
+    setDensity(kNoDensity);
+}
+
+int NullFormHost::run(MonotonicClock::TimePoint until)
+{
+    start();
+    for (auto at = alarm(); at && *at <= until; at = alarm()) {
+        std::this_thread::sleep_for(*at - clock_.now());
+        wakeIfDue();
+    }
+    return errors_.count() == 0 ? 0 : 1;
+}
+
+bool NullFormHost::wakeIfDue()
+{
+    const auto at = alarm();
+    if (!at || clock_.now() < *at)
+        return false;
+    window_.arm(std::nullopt);
+    runner_.wake();
+    return true;
+}
+
+void NullFormHost::setPacing(FramePacing pacing)
+{
+    window_.setPacing(pacing);
+    runner_.pacingChanged();
+}
+
+void NullFormHost::setDensity(double devicePixelRatio)
+{
+    runner_.resize(runner_.layout().clientWidth(), runner_.layout().clientHeight(), devicePixelRatio);
+}
