@@ -5,7 +5,7 @@
 // there, and so a yardstick for how much of Tessary.exe's cost is its own.
 // It writes its frames and wake-ups as the bench build of Tessary.exe writes
 // its rings, and ends in time as that does.
-#include "platform/hosts/win32/win32_bench_counts.h"
+#include "bench/win32/bench_counts.h"
 
 #include <windows.h>
 

@@ -1,9 +1,8 @@
 #include "platform/hosts/win32/win32_area_accessible.h"
 
-// Last, so that its RGB macro meets none of the form's code.
-#include <windows.h>
+#include "platform/hosts/win32/win32_api.h"
+
 #include <oleacc.h>
-#undef RGB
 
 #include <atomic>
 

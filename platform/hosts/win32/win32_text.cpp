@@ -1,6 +1,6 @@
 #include "platform/hosts/win32/win32_text.h"
 
-#include <windows.h>
+#include "platform/hosts/win32/win32_api.h"
 
 std::wstring toWide(std::string_view text)
 {

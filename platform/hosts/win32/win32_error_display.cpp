@@ -1,14 +1,11 @@
-#include "platform/hosts/win32/win32_error_window.h"
+#include "platform/hosts/win32/win32_error_display.h"
 
 #include "platform/form/form_layout.h"
 #include "platform/hosts/win32/win32_text.h"
 #include "platform/runner/dialog_placement.h"
 
-// Last, so that its RGB macro meets none of the form's code.
-#include <windows.h>
-#undef RGB
+#include "platform/hosts/win32/win32_api.h"
 
-#include <iterator>
 
 namespace {
 
@@ -21,9 +18,9 @@ constexpr int kCloseHeight = 26;
 constexpr int kTextWidth = 320;
 constexpr int kCloseId = 1;
 
-Win32ErrorWindow* errorWindowOf(HWND window)
+Win32ErrorDisplay* errorDisplayOf(HWND window)
 {
-    return reinterpret_cast<Win32ErrorWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return reinterpret_cast<Win32ErrorDisplay*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -52,7 +49,7 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             SetFocus(GetDlgItem(window, kCloseId));
         return 0;
     case WM_DPICHANGED:
-        if (Win32ErrorWindow* errors = errorWindowOf(window)) {
+        if (Win32ErrorDisplay* errors = errorDisplayOf(window)) {
             errors->rescale(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
         }
@@ -65,23 +62,23 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 } // namespace
 
-Win32ErrorWindow::Win32ErrorWindow(HWND__* const& owner)
+Win32ErrorDisplay::Win32ErrorDisplay(HWND__* const& owner)
     : owner_(owner)
 {
 }
 
-Win32ErrorWindow::~Win32ErrorWindow()
+Win32ErrorDisplay::~Win32ErrorDisplay()
 {
     if (font_)
         DeleteObject(static_cast<HFONT>(font_));
 }
 
-int Win32ErrorWindow::scaled(int logical) const
+int Win32ErrorDisplay::scaled(int logical) const
 {
     return MulDiv(logical, static_cast<int>(dpi_), FormLayout::kLogicalDpi);
 }
 
-void Win32ErrorWindow::create()
+void Win32ErrorDisplay::create()
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSW windowClass {};
@@ -94,7 +91,7 @@ void Win32ErrorWindow::create()
     // Owned by the form: above it and gone with it.
     window_ = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, kClassName, kTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU,
         0, 0, 0, 0, owner_, nullptr, instance, this);
-    text_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, window_, nullptr,
+    label_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, window_, nullptr,
         instance, nullptr);
     close_ = CreateWindowExW(0, L"BUTTON", L"Close", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
         window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseId)), instance, nullptr);
@@ -103,14 +100,14 @@ void Win32ErrorWindow::create()
     rescale(ownerDpi ? ownerDpi : FormLayout::kLogicalDpi, nullptr);
 }
 
-void Win32ErrorWindow::rescale(unsigned dpi, const void* at)
+void Win32ErrorDisplay::rescale(unsigned dpi, const void* at)
 {
     dpi_ = dpi;
     NONCLIENTMETRICSW metrics {};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
     const HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
-    SendMessageW(text_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageW(close_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (font_)
         DeleteObject(static_cast<HFONT>(font_));
@@ -119,7 +116,7 @@ void Win32ErrorWindow::rescale(unsigned dpi, const void* at)
         place(static_cast<const RECT*>(at));
 }
 
-bool Win32ErrorWindow::isDialogMessage(tagMSG* message)
+bool Win32ErrorDisplay::isDialogMessage(tagMSG* message)
 {
     if (!window_ || !IsWindowVisible(window_))
         return false;
@@ -135,11 +132,12 @@ bool Win32ErrorWindow::isDialogMessage(tagMSG* message)
     return IsDialogMessageW(window_, message);
 }
 
-void Win32ErrorWindow::showError(const std::string& text)
+void Win32ErrorDisplay::showError(const std::string& text)
 {
     if (!window_)
         create(); // on first use: a program without errors pays nothing for it
-    SetWindowTextW(text_, toWide(text).c_str());
+    text_ = toWide(text);
+    SetWindowTextW(label_, text_.c_str());
     if (IsWindowVisible(window_))
         return;
     place(nullptr);
@@ -148,24 +146,27 @@ void Win32ErrorWindow::showError(const std::string& text)
     NotifyWinEvent(EVENT_SYSTEM_ALERT, window_, OBJID_CLIENT, CHILDID_SELF);
 }
 
+int Win32ErrorDisplay::textHeight() const
+{
+    const HDC dc = GetDC(label_);
+    const HGDIOBJ previous = SelectObject(dc, static_cast<HFONT>(font_));
+    RECT bounds {0, 0, scaled(kTextWidth), 0};
+    DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &bounds, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, previous);
+    ReleaseDC(label_, dc);
+    return bounds.bottom - bounds.top;
+}
+
 // Sized to its text at its density, then put at the corner given, or else
 // beside the form where the screen leaves room.
-void Win32ErrorWindow::place(const void* at)
+void Win32ErrorDisplay::place(const void* at)
 {
-    const HDC dc = GetDC(text_);
-    const HGDIOBJ previous = SelectObject(dc, static_cast<HFONT>(font_));
-    wchar_t text[1024];
-    GetWindowTextW(text_, text, static_cast<int>(std::size(text)));
-    RECT bounds {0, 0, scaled(kTextWidth), 0};
-    DrawTextW(dc, text, -1, &bounds, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, previous);
-    ReleaseDC(text_, dc);
     const int margin = scaled(kMargin);
     const int textWidth = scaled(kTextWidth);
-    const int textHeight = bounds.bottom - bounds.top;
+    const int textHeight = this->textHeight();
     const int closeWidth = scaled(kCloseWidth);
     const int closeHeight = scaled(kCloseHeight);
-    MoveWindow(text_, margin, margin, textWidth, textHeight, FALSE);
+    MoveWindow(label_, margin, margin, textWidth, textHeight, FALSE);
     MoveWindow(close_, margin + textWidth - closeWidth, 2 * margin + textHeight, closeWidth, closeHeight, FALSE);
     RECT outer {0, 0, textWidth + 2 * margin, textHeight + closeHeight + 3 * margin};
     AdjustWindowRectExForDpi(&outer, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,

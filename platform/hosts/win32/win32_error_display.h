@@ -2,6 +2,8 @@
 
 #include "platform/runner/form_host.h"
 
+#include <string>
+
 struct HWND__;
 struct tagMSG;
 
@@ -13,13 +15,13 @@ struct tagMSG;
 // form, reaches Close with the keyboard, and Escape closes it too. Closed, it hides until the next error;
 // it goes with its owner. It is sized and lettered for its monitor's density,
 // and follows when that changes.
-class Win32ErrorWindow final : public ErrorDisplay {
+class Win32ErrorDisplay final : public ErrorDisplay {
 public:
     // owner is where the form's window handle is kept once it exists.
-    explicit Win32ErrorWindow(HWND__* const& owner);
-    ~Win32ErrorWindow() override;
-    Win32ErrorWindow(const Win32ErrorWindow&) = delete;
-    Win32ErrorWindow& operator=(const Win32ErrorWindow&) = delete;
+    explicit Win32ErrorDisplay(HWND__* const& owner);
+    ~Win32ErrorDisplay() override;
+    Win32ErrorDisplay(const Win32ErrorDisplay&) = delete;
+    Win32ErrorDisplay& operator=(const Win32ErrorDisplay&) = delete;
 
     // Tab, Return, Space and Escape for its Close button, and F6 to move
     // between it and the form, from the message loop.
@@ -34,12 +36,15 @@ private:
     void showError(const std::string& text) override;
     void create();
     void place(const void* at);
+    // The height of the text at the window's density, at its width.
+    int textHeight() const;
     int scaled(int logical) const;
 
     HWND__* const& owner_;
     HWND__* window_ = nullptr;
-    HWND__* text_ = nullptr;
+    HWND__* label_ = nullptr;
     HWND__* close_ = nullptr;
     void* font_ = nullptr;
     unsigned dpi_ = 0;
+    std::wstring text_;
 };

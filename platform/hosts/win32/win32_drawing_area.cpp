@@ -1,0 +1,185 @@
+#include "platform/hosts/win32/win32_drawing_area.h"
+
+#include "platform/form/form_look.h"
+#include "platform/hosts/win32/win32_area_accessible.h"
+#include "platform/hosts/win32/win32_focus_frame.h"
+#include "platform/hosts/win32/win32_window_procedure.h"
+
+#include <algorithm>
+
+namespace {
+
+const wchar_t* const kAreaClass = L"TessaryDrawingArea";
+const wchar_t* const kAreaName = L"Drawing area";
+// An accessibility tool's default action on the drawing area.
+constexpr UINT kAreaActionMessage = WM_APP + 1;
+constexpr COLORREF kBlack = 0x000000;
+// Bit 30 of a key message's flags: the key was down before.
+constexpr LPARAM kRepeatedKey = LPARAM(1) << 30;
+
+FormLook::Key keyOf(WPARAM key)
+{
+    switch (key) {
+    case VK_SPACE:
+        return FormLook::Key::Space;
+    case VK_RETURN:
+        return FormLook::Key::Return;
+    default:
+        return FormLook::Key::Other;
+    }
+}
+
+} // namespace
+
+Win32DrawingArea::Win32DrawingArea(const Picture& picture)
+    : picture_(picture)
+{
+    // Accessibility tools reach the area's object through COM.
+    comStarted_ = SUCCEEDED(OleInitialize(nullptr));
+}
+
+Win32DrawingArea::~Win32DrawingArea()
+{
+    if (comStarted_)
+        OleUninitialize();
+}
+
+void Win32DrawingArea::create(HWND parent)
+{
+    parent_ = parent;
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = win32WindowProcedure<Win32DrawingArea, &Win32DrawingArea::message>;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kAreaClass;
+    RegisterClassExW(&windowClass);
+    area_ = CreateWindowExW(0, kAreaClass, kAreaName, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+        parent, nullptr, instance, this);
+}
+
+void Win32DrawingArea::showChanges(const InclusiveBox& device)
+{
+    RECT changed {static_cast<LONG>(device.left), static_cast<LONG>(device.top), static_cast<LONG>(device.right + 1),
+        static_cast<LONG>(device.bottom + 1)};
+    InvalidateRect(area_, &changed, FALSE);
+    UpdateWindow(area_);
+}
+
+void Win32DrawingArea::escaped(std::exception_ptr thrown)
+{
+    if (escapeListener_)
+        escapeListener_(thrown);
+}
+
+void Win32DrawingArea::click()
+{
+    if (clickListener_)
+        clickListener_();
+}
+
+LRESULT Win32DrawingArea::message(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT:
+        paint();
+        return 0;
+    case WM_GETOBJECT:
+        if (const LRESULT answered = Win32AreaAccessible::answer(area_, wParam, lParam, kAreaName, kAreaActionMessage))
+            return answered;
+        break;
+    case kAreaActionMessage:
+        click();
+        return 0;
+    case WM_ERASEBKGND:
+        return TRUE; // the paint covers every pixel
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        focused_ = message == WM_SETFOCUS;
+        InvalidateRect(area_, nullptr, FALSE);
+        return 0;
+    case WM_GETDLGCODE:
+        // Return is the area's own, not the dialog manager's default button.
+        return DLGC_WANTCHARS | (lParam && reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN ? DLGC_WANTMESSAGE : 0);
+    case WM_KEYDOWN:
+        key(wParam, lParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+        press_.press(true);
+        SetCapture(area_);
+        return 0;
+    case WM_LBUTTONUP:
+        release(lParam);
+        return 0;
+    case WM_CAPTURECHANGED:
+        press_.cancel();
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Win32DrawingArea::key(WPARAM key, LPARAM flags)
+{
+    const bool modified = GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
+    if (FormLook::areaKey(keyOf(key), modified, (flags & kRepeatedKey) != 0) == FormLook::KeyAction::Clicks)
+        click();
+}
+
+// The area holds the mouse from the press, so the release comes here even
+// over a button: it counts only where nothing stands on the area.
+void Win32DrawingArea::release(LPARAM at)
+{
+    POINT point {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    MapWindowPoints(area_, parent_, &point, 1);
+    // Before the capture goes, which takes the press back.
+    const HWND under = ChildWindowFromPointEx(parent_, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    const bool clicked = press_.release(true, under == area_);
+    ReleaseCapture();
+    if (clicked)
+        click();
+}
+
+// The picture's own rows go to the screen as a top-down 32-bit DIB, one to
+// one; whatever of the area the picture does not reach is black.
+void Win32DrawingArea::paint()
+{
+    PAINTSTRUCT paint {};
+    const HDC dc = BeginPaint(area_, &paint);
+    const RECT& dirty = paint.rcPaint;
+    const LONG top = std::max<LONG>(dirty.top, 0);
+    const LONG bottom = std::min<LONG>(dirty.bottom, picture_.height());
+    const LONG left = std::max<LONG>(dirty.left, 0);
+    const LONG right = std::min<LONG>(dirty.right, picture_.width());
+    if (top < bottom && left < right) {
+        BITMAPINFO band {};
+        band.bmiHeader.biSize = sizeof band.bmiHeader;
+        band.bmiHeader.biWidth = picture_.width();
+        band.bmiHeader.biHeight = -(bottom - top);
+        band.bmiHeader.biPlanes = 1;
+        band.bmiHeader.biBitCount = 32;
+        band.bmiHeader.biCompression = BI_RGB;
+        const Picture::Pixel* rows = picture_.pixels() + static_cast<size_t>(top) * static_cast<size_t>(picture_.width());
+        SetDIBitsToDevice(dc, left, top, static_cast<DWORD>(right - left), static_cast<DWORD>(bottom - top), left, 0, 0,
+            static_cast<UINT>(bottom - top), rows, &band, DIB_RGB_COLORS);
+    }
+    // The rest of a frame's paint is rare: the one a frame keeps to the picture
+    // and asks Windows (and under Wine, its server) for nothing more.
+    RECT client {};
+    GetClientRect(area_, &client);
+    if (dirty.right > picture_.width() || dirty.bottom > picture_.height()) {
+        const HBRUSH black = CreateSolidBrush(kBlack);
+        RECT beyond {picture_.width(), 0, client.right, client.bottom};
+        FillRect(dc, &beyond, black);
+        beyond = {0, picture_.height(), client.right, client.bottom};
+        FillRect(dc, &beyond, black);
+        DeleteObject(black);
+    }
+    if (focused_) {
+        const int inset = static_cast<int>(FormLook::kAreaFocusInset * picture_.devicePixelRatio() + 0.5);
+        drawWin32FocusFrame(dc, client, FormLook::kAreaFocus, inset);
+    }
+    EndPaint(area_, &paint);
+}
