@@ -29,7 +29,8 @@ public:
 
     // The largest pixel size of the caption font, from kLargestCaptionPixels
     // down to kSmallestCaptionPixels, in which every caption fits inside its
-    // button, kCaptionInset pixels from each side; where none fits, the
+    // button: kCaptionInset pixels from its left and from its right, and its
+    // line within the height less kCaptionInset once; where none fits, the
     // smallest. `measure` gives a caption's width and the font's line height
     // (ascent and descent) at a pixel size, so that every host picks alike.
     using Measure = std::function<std::pair<int, int>(int pixelSize, std::string_view caption)>;

@@ -32,7 +32,7 @@ void CadenceTimer::scheduleChanged()
 
 bool CadenceTimer::running() const
 {
-    return started_ && enabled_ && interval_ > 0;
+    return started_ && timerTicks(enabled_, interval_);
 }
 
 std::optional<CadenceTimer::TimePoint> CadenceTimer::nextWake() const

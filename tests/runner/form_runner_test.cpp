@@ -87,6 +87,16 @@ const Case kCases[] = {
         "load, show"},
     {"FirstTickWithNoInput", [](Rig& rig) { return rig.wakesAndRings(milliseconds(1)); }, "1 wakes, 1 rings"},
     {"OneWakeUpPerFrameWhileSeen", [](Rig& rig) { return rig.wakesAndRings(milliseconds(1000)); }, "60 wakes, 984 rings"},
+    {"TheScreenBroughtUpToDateOncePerWakeUp",
+        [](Rig& rig) {
+            const size_t first = rig.host.log().size();
+            const int wakes = rig.run(milliseconds(1000));
+            const auto& log = rig.host.log();
+            const auto shown = std::count_if(log.begin() + static_cast<long>(first), log.end(),
+                [](const std::string& line) { return line.rfind("changes", 0) == 0; });
+            return std::to_string(wakes) + " wakes, " + std::to_string(shown) + " showings";
+        },
+        "60 wakes, 60 showings"},
     {"LongestWakeWhileUnseen",
         [](Rig& rig) {
             rig.host.setPacing(FramePacing::unseen());

@@ -8,6 +8,7 @@
 #include "platform/picture/picture.h"
 #include "platform/picture/picture_drawing.h"
 #include "platform/runner/form_host.h"
+#include "platform/services/timer_rules.h"
 
 #include <deque>
 #include <string>
@@ -22,7 +23,10 @@
 //   client area it is told, so that its pixels can be compared with any host's.
 // Leaves out: FormRunner, a clock and a screen: its owner says when a tick,
 //   a click or a resize happens, and reads the sizes and timer state back.
-// Limitations: operations are named after the form's window and timer.
+// Limitations: operations are named after the form's window and timer. Its
+//   timer keeps to the timer's rules (timer_rules.h) but is no CadenceTimer:
+//   ticks come when its owner says, not from a clock, and presetInterval()
+//   puts it where the timer never goes, to reach the form's overflow paths.
 //   Failures can be injected: each waits for the next operation of its own
 //   kind and name, so injections for different operations can be pending at
 //   once. Its timer refuses what the desktop timer refuses, and a refusal
@@ -48,7 +52,7 @@ public:
 
     Long interval() const { return interval_; }
     Boolean enabled() const { return enabled_; }
-    bool timerWouldTick() const { return enabled_ != kFalse && interval_ > 0; }
+    bool timerWouldTick() const { return timerTicks(enabled_ != kFalse, interval_); }
 
     const Picture& picture() const { return picture_; }
 
