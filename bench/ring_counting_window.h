@@ -1,26 +1,14 @@
 #pragma once
 
 #include "platform/form/forwarding_window.h"
-#include "platform/runner/form_runner.h"
 
 #include <functional>
-#include <memory>
 
 // Counts the rings the form's code draws on their way to the window, and
 // tells each one as it comes: what the bench builds of every host measure.
 class RingCountingWindow final : public ForwardingWindow {
 public:
     using ForwardingWindow::ForwardingWindow;
-
-    // Around the host's window, saying where it was built.
-    static FormRunner::Decorator into(RingCountingWindow*& counter)
-    {
-        return [&counter](WindowOperations& window) {
-            auto built = std::make_unique<RingCountingWindow>(window);
-            counter = built.get();
-            return built;
-        };
-    }
 
     ErrorNumber circle(Single x, Single y, Single radius, Colour colour) override
     {

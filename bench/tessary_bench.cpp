@@ -102,7 +102,7 @@ int runCadence(const QString& mode, Long interval, int seconds, const QString& s
     } else {
         RingCountingWindow* counting = nullptr;
         const SteadyClock clock;
-        QtFormHost host(tessaryProject, clock, RingCountingWindow::into(counting));
+        QtFormHost host(tessaryProject, clock, FormRunner::decorator(counting));
         CadenceRecorder recorder;
         counting->onRing = [&](long) { recorder.tick(host.runner().timer().lastTickDue()); };
         host.start();
@@ -122,7 +122,7 @@ int runStartup()
 {
     RingCountingWindow* counting = nullptr;
     const SteadyClock clock;
-    QtFormHost host(tessaryProject, clock, RingCountingWindow::into(counting));
+    QtFormHost host(tessaryProject, clock, FormRunner::decorator(counting));
     counting->onRing = [](long ring) {
         if (ring != 1)
             return;

@@ -16,7 +16,7 @@ RingCountingWindow* gCounter = nullptr;
 
 int RunProject(const ProjectDescription& project)
 {
-    static WebFormHost host(project, RingCountingWindow::into(gCounter));
+    static WebFormHost host(project, FormRunner::decorator(gCounter));
     gCounter->onRing = [](long ring) {
         if (ring == 1)
             pageFirstRing();

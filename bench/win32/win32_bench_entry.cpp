@@ -58,7 +58,7 @@ int RunProject(const ProjectDescription& project)
 {
     gStarted = std::chrono::steady_clock::now();
     try {
-        Win32FormHost host(project, RingCountingWindow::into(gCounter));
+        Win32FormHost host(project, FormRunner::decorator(gCounter));
         gHost = &host;
         if (std::getenv("TESSARY_TEST_DPI"))
             SetTimer(nullptr, 0, kTestDpiDelayMs, changeDpi);

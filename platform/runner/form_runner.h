@@ -32,6 +32,16 @@ public:
     // Builds what stands between the form's code and the window, around the
     // window it is given: to watch its calls or fail them.
     using Decorator = std::function<std::unique_ptr<WindowOperations>(WindowOperations& window)>;
+    // The decorator that builds a Window around the window, saying where.
+    template <class Window>
+    static Decorator decorator(Window*& built)
+    {
+        return [&built](WindowOperations& window) {
+            auto made = std::make_unique<Window>(window);
+            built = made.get();
+            return made;
+        };
+    }
 
     FormRunner(const ProjectDescription& project, Picture& picture, Host host, const Decorator& decorate = {});
 

@@ -63,11 +63,7 @@ struct Rig {
 
     ManualClock clock;
     NotingWindow* window = nullptr;
-    NullFormHost host {tessaryProject, clock, [this](WindowOperations& target) {
-                       auto noting = std::make_unique<NotingWindow>(target);
-                       window = noting.get();
-                       return noting;
-                   }};
+    NullFormHost host {tessaryProject, clock, FormRunner::decorator(window)};
     ManualLoop loop {clock, [this] { return host.alarm(); }, [this] { host.wakeIfDue(); }};
 };
 

@@ -48,11 +48,7 @@ int main(int argc, char** argv)
 
     WatchedWindow* counting = nullptr;
     const SteadyClock steady;
-    QtFormHost host(tessaryProject, steady, [&counting](WindowOperations& window) {
-        auto watching = std::make_unique<WatchedWindow>(window);
-        counting = watching.get();
-        return watching;
-    });
+    QtFormHost host(tessaryProject, steady, FormRunner::decorator(counting));
     host.start();
 
     // Faster is picked three times as often as the others, so that the

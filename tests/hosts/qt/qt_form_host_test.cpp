@@ -58,11 +58,7 @@ protected:
 
     ManualClock clock;
     WatchedWindow* watched = nullptr;
-    QtFormHost host {tessaryProject, clock, [this](WindowOperations& window) {
-                         auto watching = std::make_unique<WatchedWindow>(window);
-                         watched = watching.get();
-                         return watching;
-                     }};
+    QtFormHost host {tessaryProject, clock, FormRunner::decorator(watched)};
     ManualLoop loop {clock, [this] { return host.runner().timer().nextWake(); }, [this] { host.runner().wake(); }};
 };
 
