@@ -59,10 +59,16 @@ void Picture::resize(int logicalWidth, int logicalHeight, double devicePixelRati
 
 void Picture::resize(int logicalWidth, int logicalHeight, double devicePixelRatio, int deviceWidth, int deviceHeight)
 {
-    if (!(devicePixelRatio > 0 && std::isfinite(devicePixelRatio)))
+    if (!(devicePixelRatio > 0 && std::isfinite(devicePixelRatio)) || deviceWidth <= 0 || deviceHeight <= 0)
         return;
     const int width = clampedSide(deviceWidth);
     const int height = clampedSide(deviceHeight);
+    // The device size the platform gives rules: where it is more than a
+    // snapped edge off the logical size times the ratio (a browser's device
+    // emulation may say one ratio and give another), the ratio is its own.
+    const auto disagrees = [&](int device, int logical) { return std::abs(device - logical * devicePixelRatio) > 1; };
+    if (logicalWidth > 0 && (disagrees(deviceWidth, logicalWidth) || disagrees(deviceHeight, logicalHeight)))
+        devicePixelRatio = static_cast<double>(deviceWidth) / logicalWidth;
     if (logicalWidth == logicalWidth_ && logicalHeight == logicalHeight_ && devicePixelRatio == ratio_
         && width == width_ && height == height_)
         return;

@@ -34,7 +34,10 @@ public:
     void resize(int logicalWidth, int logicalHeight, double devicePixelRatio);
     // The same at the device size the platform gives the area, which may be a
     // pixel off the logical size times the ratio where it snaps a box's edges
-    // to device pixels, as browsers do. Each side is clamped to 0..kLargestSide.
+    // to device pixels, as browsers do. Where it is further off, it rules: the
+    // ratio becomes its width over the logical width. Each side is clamped to
+    // kLargestSide; a side of 0 or less (an area taken out of the layout) is
+    // refused as a bad ratio is, and the picture stays as it is.
     void resize(int logicalWidth, int logicalHeight, double devicePixelRatio, int deviceWidth, int deviceHeight);
 
     void setFillColor(Colour colour) { fill_ = pixelOf(colour); }

@@ -180,17 +180,40 @@ TEST(PictureTest, TakesTheDeviceSizeItIsGivenAndABoxOverTheAreaFillsIt)
         double ratio;
         int width, height, expectedWidth, expectedHeight;
     };
-    for (const Row& r : {Row {1.333, 470, 285, 470, 285}, Row {1.25, 442, 268, 442, 268}, Row {1.75, 618, 376, 618, 376},
-             Row {2, Picture::kLargestSide + 1, -1, Picture::kLargestSide, 0}}) {
+    for (const Row& r : {Row {1.333, 470, 285, 470, 285}, Row {1.25, 442, 268, 442, 268}, Row {1.75, 618, 376, 618, 376}}) {
         Picture picture(kWhite);
         picture.resize(353, 214, r.ratio, r.width, r.height);
         EXPECT_EQ(std::pair(picture.width(), picture.height()), std::pair(r.expectedWidth, r.expectedHeight)) << r.ratio;
-        if (r.expectedHeight == 0)
-            continue;
         picture.setFillColor(kBlack);
         picture.drawBox(0, 0, 353, 214, kBlack);
         EXPECT_EQ(countPixels(picture, kBlack), picture.width() * picture.height()) << r.ratio;
     }
+}
+
+// A device size that is no size keeps what was drawn, and one that says
+// another ratio than the platform's gives that ratio: a ring drawn at the
+// centre of the area is seen at the centre of the device pixels.
+TEST(PictureTest, ADeviceSizeOfNothingIsRefusedAndOneOffTheRatioRules)
+{
+    struct Row {
+        double ratio;
+        int width, height, expectedWidth, expectedHeight;
+        double expectedRatio;
+    };
+    for (const Row& r : {Row {2, 0, 0, 353, 214, 1}, Row {2, 353, -1, 353, 214, 1}, Row {2, 353, 214, 353, 214, 1},
+             Row {1.5, 353, 214, 353, 214, 1}, Row {1, 706, 428, 706, 428, 2}}) {
+        Picture picture(kWhite);
+        picture.resize(353, 214, 1);
+        picture.drawCircle(176, 107, 20, kRing);
+        picture.resize(353, 214, r.ratio, r.width, r.height);
+        EXPECT_EQ(std::pair(picture.width(), picture.height()), std::pair(r.expectedWidth, r.expectedHeight)) << r.width;
+        EXPECT_EQ(picture.devicePixelRatio(), r.expectedRatio) << r.width;
+        EXPECT_TRUE(pixelIs(picture, static_cast<int>(196 * r.expectedRatio), static_cast<int>(107 * r.expectedRatio), kRing))
+            << r.ratio << " " << r.width << ": the ring is not where it was drawn";
+    }
+    Picture wide(kWhite);
+    wide.resize(10000, 1, 2, 20000, 2);
+    EXPECT_EQ(std::pair(wide.width(), wide.height()), std::pair(Picture::kLargestSide, 2));
 }
 
 TEST(PictureTest, ResizingKeepsThePictureAndGrowsInTheBackground)
