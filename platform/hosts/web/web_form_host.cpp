@@ -58,6 +58,13 @@ EMSCRIPTEN_KEEPALIVE void tessary_click(const char* source)
         gHost->click(source);
 }
 
+// A click on the drawing area that no pointer release counted already.
+EMSCRIPTEN_KEEPALIVE void tessary_area_click()
+{
+    if (gHost)
+        gHost->areaClick();
+}
+
 // A key on the drawing area, as FormLook::Key (Space 0, Return 1, any other
 // 2). Returns what became of it, as FormLook::KeyAction (0 passed on, 1 kept,
 // 2 a click), so that the page keeps from the browser what is the area's.

@@ -20,10 +20,9 @@ EM_JS(int, pageCaptionWidth, (int pixelSize, const char* caption),
     { return Module.page.captionWidth(pixelSize, UTF8ToString(caption)); });
 EM_JS(int, pageCaptionHeight, (int pixelSize), { return Module.page.captionHeight(pixelSize); });
 EM_JS(void, pageSetCaptionSize, (int pixelSize), { Module.page.setCaptionSize(pixelSize); });
-EM_JS(void, pageSizeArea, (int logicalWidth, int logicalHeight, int width, int height),
-    { Module.page.sizeArea(logicalWidth, logicalHeight, width, height); });
-EM_JS(void, pagePut, (const void* pixels, int stride, int left, int top, int width, int height),
-    { Module.page.put(pixels, stride, left, top, width, height); });
+EM_JS(void, pageSizeArea, (int logicalWidth, int logicalHeight, int width, int height, const void* pixels),
+    { Module.page.sizeArea(logicalWidth, logicalHeight, width, height, pixels); });
+EM_JS(void, pagePut, (int left, int top, int width, int height), { Module.page.put(left, top, width, height); });
 EM_JS(void, pageShow, (), { Module.page.show(); });
 EM_JS(int, pageHidden, (), { return document.hidden ? 1 : 0; });
 EM_JS(void, pageRequestFrame, (double afterMilliseconds), { Module.page.requestFrame(afterMilliseconds); });
@@ -36,6 +35,16 @@ constexpr double kNanosecondsPerMillisecond = 1e6;
 // The page cannot tell how long the browser's frames are: it takes a common
 // screen's, so that frames are asked for from about one before a tick is due.
 const std::chrono::nanoseconds kFrame = FramePacing::refreshRate(FramePacing::kFallbackRefreshRate).period();
+
+// A picture's 0xFFRRGGBB word as the canvas's red, green, blue and alpha
+// bytes, in WebAssembly's little-endian memory.
+constexpr std::uint32_t canvasPixel(Picture::Pixel pixel)
+{
+    constexpr std::uint32_t kRed = 0x00FF0000u;
+    constexpr std::uint32_t kBlue = 0x000000FFu;
+    constexpr int kRedToFirstByte = 16;
+    return (pixel & ~(kRed | kBlue)) | ((pixel & kRed) >> kRedToFirstByte) | ((pixel & kBlue) << kRedToFirstByte);
+}
 
 } // namespace
 
@@ -75,13 +84,21 @@ void WebFormWindow::showChanges(const InclusiveBox& box)
     if (picture_.width() != canvasWidth_ || picture_.height() != canvasHeight_) {
         canvasWidth_ = picture_.width();
         canvasHeight_ = picture_.height();
-        pageSizeArea(picture_.logicalWidth(), picture_.logicalHeight(), canvasWidth_, canvasHeight_);
+        canvasPixels_.assign(static_cast<size_t>(canvasWidth_) * static_cast<size_t>(canvasHeight_), 0);
+        pageSizeArea(picture_.logicalWidth(), picture_.logicalHeight(), canvasWidth_, canvasHeight_, canvasPixels_.data());
     }
     const InclusiveBox device = picture_.deviceBox(box);
     if (device.empty())
         return;
-    pagePut(picture_.pixels(), picture_.width(), static_cast<int>(device.left), static_cast<int>(device.top),
-        static_cast<int>(device.right - device.left + 1), static_cast<int>(device.bottom - device.top + 1));
+    for (long long y = device.top; y <= device.bottom; ++y) {
+        const size_t row = static_cast<size_t>(y) * static_cast<size_t>(canvasWidth_);
+        const Picture::Pixel* from = picture_.pixels() + row;
+        std::uint32_t* to = canvasPixels_.data() + row;
+        for (long long x = device.left; x <= device.right; ++x)
+            to[x] = canvasPixel(from[x]);
+    }
+    pagePut(static_cast<int>(device.left), static_cast<int>(device.top), static_cast<int>(device.right - device.left + 1),
+        static_cast<int>(device.bottom - device.top + 1));
 }
 
 // A hidden page gets no animation frames.

@@ -5,7 +5,9 @@
 #include "platform/runner/form_host.h"
 
 #include <functional>
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 // The browser's clock: performance.now(), which never goes back.
 class BrowserClock final : public MonotonicClock {
@@ -43,6 +45,10 @@ private:
 
     const Picture& picture_;
     const BrowserClock& clock_;
+    // The canvas's pixels in its own byte order (red, green, blue, alpha),
+    // one buffer for each canvas size, which the page shows through one image
+    // over it.
+    std::vector<std::uint32_t> canvasPixels_;
     std::function<void()> alarmListener_;
     std::optional<MonotonicClock::TimePoint> wakeAt_;
     int canvasWidth_ = 0;

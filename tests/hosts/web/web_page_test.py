@@ -14,7 +14,9 @@ import functools
 import http.server
 import io
 import os
+import shutil
 import sys
+import tempfile
 import threading
 import time
 import unittest
@@ -269,6 +271,24 @@ class PageTest:
         self.click_area()
         until(lambda: self.area()["hash"] != stopped["hash"], "a left click on the area did not start them")
 
+    def test_a_click_with_no_pointer_before_it_counts_and_one_click_counts_once(self):
+        stopped = self.stopped_picture()
+        # As a screen reader's press or a script's: a click event and nothing else.
+        self.script("document.getElementById('area').click()")
+        until(lambda: self.area()["hash"] != stopped["hash"], "a click with no pointer did not start them")
+        self.stopped_picture()
+        self.script("Module.clicks = 0; const counted = Module._tessary_area_click;"
+                    "Module._tessary_area_click = function () { ++Module.clicks; counted(); };")
+        self.click_area()
+        self.assertEqual(self.script("return Module.clicks"), 0, "a pointer's click counted twice")
+
+    def test_closing_the_panel_with_the_mouse_leaves_the_focus_where_it_was(self):
+        # Safari and Firefox focus no button on a click: the focus is not in the panel.
+        self.script("document.getElementById('cmdclear').focus();"
+                    "for (let i = 0; i < 656; ++i) document.getElementById('cmdslow').click();"
+                    "document.getElementById('error-close').click();")
+        self.assertEqual(self.focused(), "cmdclear")
+
     def test_an_idle_page_takes_almost_no_frames_and_ticks_on_time(self):
         self.click_area()
         # 1 + 50 x 100 ms; setting the interval starts it anew, and Clear leaves it be.
@@ -342,9 +362,46 @@ class ChromiumTest(PageTest, unittest.TestCase):
         self.assertIn("status", [role for role, _ in named], "no live region before the first error")
 
 
+    def test_quick_taps_are_clicks_not_a_zoom(self):
+        self.assertEqual(self.script("return getComputedStyle(document.getElementById('form')).touchAction"),
+                         "manipulation")
+
+    def test_a_device_size_off_the_ratio_or_of_nothing_keeps_a_drawn_and_shown_picture(self):
+        stopped = self.stopped_picture()
+        ratio = self.script("return devicePixelRatio")
+        self.script("Module._tessary_area_sized(arguments[0], 0, 0)", ratio)
+        self.script("Module._tessary_area_sized(arguments[0], arguments[1], arguments[2])", ratio, stopped["width"],
+                    stopped["height"])
+        self.assertEqual(self.area()["hash"], stopped["hash"], "a size of nothing lost the picture")
+        # As a device emulation that says one ratio and gives the box another.
+        self.script("Module._tessary_area_sized(2, 353, 214)")
+        self.click("cmdclear")
+        self.click_area()
+        until(lambda: self.area()["lit"] > 0, "no ring at a ratio the box does not follow")
+        self.stopped_picture()
+        self.assertEqual(self.area()["hash"], self.area()["picture"])
+
+    def test_in_forced_colours_the_areas_focus_frame_shows(self):
+        self.cdp("Emulation.setEmulatedMedia", {"features": [{"name": "forced-colors", "value": "active"},
+                                                             {"name": "prefers-color-scheme", "value": "light"}]})
+        self.addCleanup(self.cdp, "Emulation.setEmulatedMedia", {"features": []})
+        self.stopped_picture()
+        box = self.script("const r = document.getElementById('area').getBoundingClientRect(); return [r.x, r.y];")
+        plain = Image.open(io.BytesIO(self.browser.screenshot())).convert("RGB")
+        self.script("document.getElementById('area').focus()")
+        framed = Image.open(io.BytesIO(self.browser.screenshot())).convert("RGB")
+        above = [(round(box[0]) + x, round(box[1]) - 2) for x in range(20, 340, 10)]
+        self.assertTrue(any(plain.getpixel(p) != framed.getpixel(p) for p in above), "no frame outside the area")
+
+
 class ChromiumSettingsTest(unittest.TestCase):
     """Chromium started in ways a page cannot set for itself: from disk, at
     fractional scales, without script, without WebAssembly."""
+
+    def scratch(self):
+        folder = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, folder, True)
+        return folder
 
     def opened(self, url="file://" + os.path.join(BUILD, "Tessary.html"), before=None, **settings):
         browser = browsers.chromium(**settings)
@@ -375,6 +432,44 @@ class ChromiumSettingsTest(unittest.TestCase):
                 self.assertEqual([canvas["width"], canvas["height"]], box)
                 until(lambda: one_to_one(browser.screenshot(), canvas, canvas["left"], canvas["top"]),
                       "the screen does not show the canvas pixel for pixel")
+
+    def test_a_tab_switch_before_the_start_fails_nothing(self):
+        browser = self.opened(before="document.addEventListener('DOMContentLoaded',"
+                                     " () => document.dispatchEvent(new Event('visibilitychange')))")
+        until(lambda: browser.script(READ_AREA)["lit"], "no rings")
+        self.assertFalse(browser.script("return document.getElementById('cannot-run').checkVisibility()"))
+
+    def test_captions_stay_whole_at_a_large_minimum_font_size(self):
+        browser = self.opened(prefs={"webkit.webprefs.minimum_font_size": 16})
+        until(lambda: browser.script(READ_AREA)["lit"], "no rings")
+        cut = browser.script("return [...document.querySelectorAll('#form button')]"
+                             ".filter(b => b.scrollWidth > b.clientWidth || b.scrollHeight > b.clientHeight).map(b => b.id)")
+        self.assertEqual(cut, [])
+
+    def test_a_saved_copy_starts_clean(self):
+        browser = self.opened()
+        until(lambda: browser.script(READ_AREA)["lit"], "no rings")
+        browser.script("for (let i = 0; i < 656; ++i) document.getElementById('cmdslow').click();")
+        saved = os.path.join(self.scratch(), "saved.html")
+        with open(saved, "w", encoding="utf-8") as out:
+            out.write("<!doctype html>" + browser.script("return document.documentElement.outerHTML"))
+        copy = self.opened(url="file://" + saved)
+        until(lambda: copy.script(READ_AREA)["lit"], "no rings in the saved copy")
+        self.assertEqual(copy.script("return [document.querySelectorAll('#form button').length,"
+                                     " document.getElementById('errors').hidden,"
+                                     " document.getElementById('error-text').textContent]"), [6, True, ""])
+
+    def test_a_device_ratio_emulated_before_the_load_draws_and_shows(self):
+        browser = self.opened()
+        for ratio in (2, 1.5):
+            with self.subTest(ratio=ratio):
+                browser.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                               {"width": 800, "height": 600, "deviceScaleFactor": ratio, "mobile": False})
+                browser.open("file://" + os.path.join(BUILD, "Tessary.html"))
+                until(lambda: browser.script(READ_AREA)["lit"], "no rings")
+                browser.script("document.getElementById('cmdstop').click()")
+                shown = browser.script(READ_AREA)
+                self.assertEqual(shown["hash"], shown["picture"])
 
     def test_a_page_that_cannot_run_says_why_where_the_form_would_be(self):
         for why, settings, said in (
