@@ -16,13 +16,16 @@ import browsers  # noqa: E402
 
 SECONDS = 10
 WARM_UP = 1
-RUNS = 2
+RUNS = 3
 TICKS_PER_SECOND = 995
-OVER_FLOOR = 1.25
+# Chromium's page at most a tenth over its floor; the other engines, a quarter.
+OVER_FLOOR = {"Chromium": 1.1, "Firefox": 1.25, "WebKit": 1.25}
 PAGE_BYTES = 512 * 1024
 FIRST_RING_MS = 100
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 ENGINES = {"Chromium": browsers.chromium, "Firefox": browsers.Gecko, "WebKit": browsers.webkit}
+# TESSARY_BENCH_ENGINES=Chromium,Firefox measures only those.
+CHOSEN = [e for e in os.environ.get("TESSARY_BENCH_ENGINES", ",".join(ENGINES)).split(",") if e in ENGINES]
 
 
 def processor_seconds(root):
@@ -75,21 +78,26 @@ def median_of(runs):
 def main(tessary, floor, plain, output):
     size = os.path.getsize(tessary.replace("Tessary-bench.html", "Tessary.html"))
     report = {"page_bytes": size}
-    for engine, start in ENGINES.items():
-        ours = median_of([measure(start, tessary, "Module._tessary_rings()", "Module.page") for _ in range(RUNS)])
-        base = median_of([measure(start, floor, "page.rings", "page") for _ in range(RUNS)])
+    for engine in CHOSEN:
+        start = ENGINES[engine]
+        # In turns, so that whatever else the machine does falls on both alike.
+        rounds = [(measure(start, tessary, "Module._tessary_rings()", "Module.page"), measure(start, floor, "page.rings", "page"))
+                  for _ in range(RUNS)]
+        ours = median_of([tessary_run for tessary_run, _ in rounds])
+        base = median_of([floor_run for _, floor_run in rounds])
         port = median_of([measure(start, plain, "page.rings", "page") for _ in range(RUNS)])
-        over = ours["cpu_share"] / base["cpu_share"]
+        over = statistics.median(t["cpu_share"] / f["cpu_share"] for t, f in rounds)
         rows = [
             ("ticks per second", ours["ticks_per_s"], port["ticks_per_s"], ">= 995", ours["ticks_per_s"] >= TICKS_PER_SECOND),
             ("frames per second", ours["frames_per_s"], port["frames_per_s"], "", None),
             ("browser processor, % of one core", 100 * ours["cpu_share"], 100 * port["cpu_share"], "", None),
             ("the frame floor's, % of one core", 100 * base["cpu_share"], None, "", None),
-            ("processor over the floor's", over, None, "<= 1.25", over <= OVER_FLOOR),
+            ("processor over the floor's (median of rounds)", over, None, "<= %.2f" % OVER_FLOOR[engine],
+             over <= OVER_FLOOR[engine]),
             ("reload to first ring (ms)", ours["first_ring_again_ms"], port["first_ring_again_ms"], "<= 100",
              ours["first_ring_again_ms"] <= FIRST_RING_MS),
         ]
-        print("\n%s, interval 1 ms, median of %d runs of %d s (Tessary, plain web port)" % (engine, RUNS, SECONDS))
+        print("\n%s, interval 1 ms, median of %d rounds of %d s (Tessary, plain web port)" % (engine, RUNS, SECONDS))
         for figure, value, baseline, target, met in rows:
             print("  %-34s %12.2f %12s  %-10s %s" % (figure, value, "" if baseline is None else "%.2f" % baseline, target,
                                                      "" if met is None else ("met" if met else "NOT MET")))

@@ -11,6 +11,9 @@ namespace {
 constexpr DWORD CREATE_WAITABLE_TIMER_HIGH_RESOLUTION = 0x00000002;
 #endif
 constexpr long long kHundredNanoseconds = 100;
+// A thread timer's procedure has no place for its owner: the one alarm a
+// program has is kept here while a modal loop runs.
+Win32Alarm* gModalAlarm = nullptr;
 
 } // namespace
 
@@ -26,6 +29,10 @@ Win32Alarm::Win32Alarm(const MonotonicClock& clock)
 
 Win32Alarm::~Win32Alarm()
 {
+    if (modalTimer_)
+        KillTimer(nullptr, modalTimer_);
+    if (gModalAlarm == this)
+        gModalAlarm = nullptr;
     CloseHandle(timer_);
 }
 
@@ -42,12 +49,24 @@ void Win32Alarm::arm(std::optional<MonotonicClock::TimePoint> when)
     SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE);
 }
 
-void Win32Alarm::modalLoop(HWND window, bool entered, std::chrono::nanoseconds frame)
+void Win32Alarm::modalLoop(bool entered, std::chrono::nanoseconds frame)
 {
-    if (!entered) {
-        KillTimer(window, kModalTimerId);
-        return;
+    modalDepth_ = std::max(0, modalDepth_ + (entered ? 1 : -1));
+    if (modalDepth_ == 0 && modalTimer_) {
+        KillTimer(nullptr, modalTimer_);
+        modalTimer_ = 0;
+        gModalAlarm = nullptr;
+    } else if (modalDepth_ > 0 && !modalTimer_) {
+        gModalAlarm = this;
+        const auto step = std::min(std::chrono::duration_cast<std::chrono::milliseconds>(frame), kLongestModalStep);
+        modalTimer_ = SetTimer(nullptr, 0, static_cast<UINT>(std::max<long long>(USER_TIMER_MINIMUM, step.count())),
+            modalTimer);
     }
-    const auto period = std::chrono::duration_cast<std::chrono::milliseconds>(frame);
-    SetTimer(window, kModalTimerId, static_cast<UINT>(std::max<long long>(USER_TIMER_MINIMUM, period.count())), nullptr);
+}
+
+void CALLBACK Win32Alarm::modalTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    Win32Alarm* alarm = gModalAlarm;
+    if (alarm && WaitForSingleObject(alarm->timer_, 0) == WAIT_OBJECT_0 && alarm->modalListener_)
+        alarm->modalListener_();
 }

@@ -94,6 +94,13 @@ void Win32Buttons::layOut(HWND parent, double ratio)
     }
 }
 
+void Win32Buttons::setHighContrast(bool on)
+{
+    highContrast_ = on;
+    for (HWND button : windows_)
+        InvalidateRect(button, nullptr, TRUE);
+}
+
 int Win32Buttons::indexOf(UINT id) const
 {
     return id >= kFirstButtonId && id < kFirstButtonId + windows_.size() ? static_cast<int>(id - kFirstButtonId) : -1;
@@ -111,14 +118,21 @@ void Win32Buttons::draw(const DRAWITEMSTRUCT& item) const
 {
     const FormLayout::Button& button = *layout_.buttonsInTabOrder()[static_cast<size_t>(indexOf(item.CtlID))];
     const Colour face = resolveColour(button.definition->backColor);
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     RECT bounds = item.rcItem;
-    fill(item.hDC, bounds, toWin32Colour(item.itemState & ODS_SELECTED ? FormLook::pressedFace(face) : face), false);
-    fill(item.hDC, bounds, toWin32Colour(FormLook::kButtonBorder), true);
+    if (highContrast_) {
+        fill(item.hDC, bounds, GetSysColor(pressed ? COLOR_HIGHLIGHT : COLOR_BTNFACE), false);
+        fill(item.hDC, bounds, GetSysColor(COLOR_WINDOWTEXT), true);
+    } else {
+        fill(item.hDC, bounds, toWin32Colour(pressed ? FormLook::pressedFace(face) : face), false);
+        fill(item.hDC, bounds, toWin32Colour(FormLook::kButtonBorder), true);
+    }
     wchar_t caption[64];
     GetWindowTextW(item.hwndItem, caption, static_cast<int>(std::size(caption)));
     SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, toWin32Colour(FormLook::kCaption));
+    SetTextColor(item.hDC, highContrast_ ? GetSysColor(pressed ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT)
+                                         : toWin32Colour(FormLook::kCaption));
     DrawTextW(item.hDC, caption, -1, &bounds, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     if (item.itemState & ODS_FOCUS)
-        drawWin32FocusFrame(item.hDC, bounds, FormLook::kButtonFocus, scaled(FormLook::kButtonFocusInset, ratio_));
+        drawWin32FocusFrame(item.hDC, bounds, FormLook::kButtonFocus, scaled(FormLook::kButtonFocusInset, ratio_), highContrast_);
 }

@@ -10,7 +10,8 @@
 // The form's buttons on Windows: owner-drawn push buttons, so that
 // accessibility tools see push buttons named by their captions, made in tab
 // order (the dialog manager tabs in the order of creation) and drawn in the
-// definition's faces and the look of FormLook. Laid out at the window's
+// definition's faces and the look of FormLook, or in the system's colours
+// where the user asked for high contrast. Laid out at the window's
 // density, their caption font sized so that every caption fits.
 class Win32Buttons {
 public:
@@ -29,6 +30,8 @@ public:
     // WM_DRAWITEM for one of them.
     void draw(const DRAWITEMSTRUCT& item) const;
     HWND first() const { return windows_.empty() ? nullptr : windows_.front(); }
+    // In high contrast they take the system's button colours, as Windows' own do.
+    void setHighContrast(bool on);
 
 private:
     // The index in tab order of this control id, or -1.
@@ -38,4 +41,5 @@ private:
     std::vector<HWND> windows_;
     HFONT font_ = nullptr;
     double ratio_ = 1;
+    bool highContrast_ = false;
 };

@@ -67,6 +67,12 @@ void Win32DrawingArea::showChanges(const InclusiveBox& device)
     UpdateWindow(area_);
 }
 
+void Win32DrawingArea::setHighContrast(bool on)
+{
+    highContrast_ = on;
+    InvalidateRect(area_, nullptr, FALSE);
+}
+
 void Win32DrawingArea::escaped(std::exception_ptr thrown)
 {
     if (escapeListener_)
@@ -179,7 +185,7 @@ void Win32DrawingArea::paint()
     }
     if (focused_) {
         const int inset = static_cast<int>(FormLook::kAreaFocusInset * picture_.devicePixelRatio() + 0.5);
-        drawWin32FocusFrame(dc, client, FormLook::kAreaFocus, inset);
+        drawWin32FocusFrame(dc, client, FormLook::kAreaFocus, inset, highContrast_);
     }
     EndPaint(area_, &paint);
 }

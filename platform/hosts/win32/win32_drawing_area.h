@@ -27,6 +27,8 @@ public:
     void onEscaped(std::function<void(std::exception_ptr)> listener) { escapeListener_ = std::move(listener); }
 
     HWND handle() const { return area_; }
+    // Its focus frame in the system's colours, where the user asked for high contrast.
+    void setHighContrast(bool on);
     // Puts this device box of the picture on the screen, now.
     void showChanges(const InclusiveBox& device);
 
@@ -43,6 +45,7 @@ private:
     HWND area_ = nullptr;
     HWND parent_ = nullptr;
     bool focused_ = false;
+    bool highContrast_ = false;
     bool comStarted_ = false;
     AreaPress press_;
     std::function<void()> clickListener_;

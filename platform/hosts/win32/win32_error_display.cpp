@@ -48,6 +48,22 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         if (LOWORD(wParam) != WA_INACTIVE)
             SetFocus(GetDlgItem(window, kCloseId));
         return 0;
+    case WM_ENTERSIZEMOVE:
+    case WM_ENTERMENULOOP:
+    case WM_EXITSIZEMOVE:
+    case WM_EXITMENULOOP:
+        if (Win32ErrorDisplay* errors = errorDisplayOf(window))
+            errors->modalLoop(message == WM_ENTERSIZEMOVE || message == WM_ENTERMENULOOP);
+        return 0;
+    // As on the form's title bar: the press is a modal loop of its own.
+    case WM_NCLBUTTONDOWN:
+        if (Win32ErrorDisplay* errors = errorDisplayOf(window)) {
+            errors->modalLoop(true);
+            const LRESULT result = DefWindowProcW(window, message, wParam, lParam);
+            errors->modalLoop(false);
+            return result;
+        }
+        break;
     case WM_DPICHANGED:
         if (Win32ErrorDisplay* errors = errorDisplayOf(window)) {
             errors->rescale(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
@@ -95,9 +111,6 @@ void Win32ErrorDisplay::create()
         instance, nullptr);
     close_ = CreateWindowExW(0, L"BUTTON", L"Close", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
         window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseId)), instance, nullptr);
-    // Where it will stand: beside its owner, on the owner's monitor.
-    const UINT ownerDpi = GetDpiForWindow(owner_);
-    rescale(ownerDpi ? ownerDpi : FormLayout::kLogicalDpi, nullptr);
 }
 
 void Win32ErrorDisplay::rescale(unsigned dpi, const void* at)
@@ -138,12 +151,22 @@ void Win32ErrorDisplay::showError(const std::string& text)
         create(); // on first use: a program without errors pays nothing for it
     text_ = toWide(text);
     SetWindowTextW(label_, text_.c_str());
-    if (IsWindowVisible(window_))
-        return;
-    place(nullptr);
-    SetWindowLongPtrW(window_, GWL_EXSTYLE, GetWindowLongPtrW(window_, GWL_EXSTYLE) | WS_EX_NOACTIVATE);
-    ShowWindow(window_, SW_SHOWNOACTIVATE);
-    NotifyWinEvent(EVENT_SYSTEM_ALERT, window_, OBJID_CLIENT, CHILDID_SELF);
+    if (IsWindowVisible(window_)) {
+        // Re-measured for the new text, its top left corner where it stands.
+        RECT standing {};
+        GetWindowRect(window_, &standing);
+        place(&standing);
+    } else {
+        // At the form's density now, which may have changed since it was last shown.
+        const UINT ownerDpi = GetDpiForWindow(owner_);
+        rescale(ownerDpi ? ownerDpi : FormLayout::kLogicalDpi, nullptr);
+        place(nullptr);
+        SetWindowLongPtrW(window_, GWL_EXSTYLE, GetWindowLongPtrW(window_, GWL_EXSTYLE) | WS_EX_NOACTIVATE);
+        ShowWindow(window_, SW_SHOWNOACTIVATE);
+    }
+    // From the text itself, whose name is the error: a screen reader reads what
+    // the alert came from.
+    NotifyWinEvent(EVENT_SYSTEM_ALERT, label_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 int Win32ErrorDisplay::textHeight() const

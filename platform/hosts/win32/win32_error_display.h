@@ -2,6 +2,7 @@
 
 #include "platform/runner/form_host.h"
 
+#include <functional>
 #include <string>
 
 struct HWND__;
@@ -11,7 +12,7 @@ struct tagMSG;
 // form's, that shows the last error that left a handler and how many have.
 // It opens beside its owner where the screen leaves room, without taking the
 // activation, and tells accessibility tools that it appeared; a further error
-// only updates it. A user who moves there, with a click or with F6 from the
+// is shown in it, re-measured where it stands, and announced again. A user who moves there, with a click or with F6 from the
 // form, reaches Close with the keyboard, and Escape closes it too. Closed, it hides until the next error;
 // it goes with its owner. It is sized and lettered for its monitor's density,
 // and follows when that changes.
@@ -29,6 +30,14 @@ public:
     // Its size at this many dots per inch, the text kept; where `at` is given,
     // its top left corner goes there.
     void rescale(unsigned dpi, const void* at);
+    // A modal loop of Windows' own began or ended for it (a drag, its
+    // system menu, a press on its title bar).
+    void onModalLoop(std::function<void(bool entered)> listener) { modalListener_ = std::move(listener); }
+    void modalLoop(bool entered)
+    {
+        if (modalListener_)
+            modalListener_(entered);
+    }
 
     HWND__* window() const { return window_; }
 
@@ -47,4 +56,5 @@ private:
     void* font_ = nullptr;
     unsigned dpi_ = 0;
     std::wstring text_;
+    std::function<void(bool)> modalListener_;
 };

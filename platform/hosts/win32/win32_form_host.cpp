@@ -14,6 +14,7 @@ Win32FormHost::Win32FormHost(const ProjectDescription& project, const FormRunner
     window_.onPacingChanged([this] { runner_.pacingChanged(); });
     window_.onModalAlarm([this] { wake(); });
     window_.onEscaped([this](std::exception_ptr thrown) { escaped(thrown); });
+    errors_.onModalLoop([this](bool entered) { window_.modalLoop(entered); });
     window_.sized();
 }
 

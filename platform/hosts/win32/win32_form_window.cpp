@@ -1,5 +1,6 @@
 #include "platform/hosts/win32/win32_form_window.h"
 
+#include "platform/hosts/win32/win32_focus_frame.h"
 #include "platform/hosts/win32/win32_start_failure.h"
 #include "platform/hosts/win32/win32_text.h"
 #include "platform/hosts/win32/win32_window_procedure.h"
@@ -57,6 +58,14 @@ Win32FormWindow::Win32FormWindow(const FormDefinition& definition, const Picture
     buttons_.create(form_);
     area_.create(form_);
     buttons_.layOut(form_, ratio_);
+    contrastMayHaveChanged();
+}
+
+void Win32FormWindow::contrastMayHaveChanged()
+{
+    const bool on = win32HighContrast();
+    buttons_.setHighContrast(on);
+    area_.setHighContrast(on);
 }
 
 Win32FormWindow::~Win32FormWindow()
@@ -143,6 +152,11 @@ void Win32FormWindow::activated(WPARAM state)
     }
 }
 
+void Win32FormWindow::modalLoop(bool entered)
+{
+    alarm_.modalLoop(entered, FramePacing::refreshRate(refreshRate_).period());
+}
+
 void Win32FormWindow::changeDpi(UINT dpi, const RECT& suggested)
 {
     ratio_ = ratioOf(dpi);
@@ -156,6 +170,16 @@ LRESULT Win32FormWindow::message(HWND window, UINT message, WPARAM wParam, LPARA
 {
     switch (message) {
     case WM_COMMAND: {
+        // Return on a focused button comes as the dialog's IDOK: it presses
+        // that button, as on any push button.
+        if (LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED) {
+            const HWND focused = GetFocus();
+            const auto pressed = focused && IsChild(form_, focused) ? buttons_.nameOf(static_cast<UINT>(GetDlgCtrlID(focused)))
+                                                                    : std::nullopt;
+            if (pressed && buttonListener_)
+                buttonListener_(*pressed);
+            return 0;
+        }
         // The second click of a double click comes as a double click: it is a click all the same.
         const auto name = buttons_.nameOf(LOWORD(wParam));
         if ((HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED) && name && buttonListener_)
@@ -176,13 +200,17 @@ LRESULT Win32FormWindow::message(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_ENTERMENULOOP:
     case WM_EXITSIZEMOVE:
     case WM_EXITMENULOOP:
-        alarm_.modalLoop(form_, message == WM_ENTERSIZEMOVE || message == WM_ENTERMENULOOP,
-            FramePacing::refreshRate(refreshRate_).period());
+        modalLoop(message == WM_ENTERSIZEMOVE || message == WM_ENTERMENULOOP);
         return 0;
-    case WM_TIMER:
-        if (Win32Alarm::isModalTimer(wParam) && alarm_.rang() && alarmListener_)
-            alarmListener_();
-        return 0;
+    case WM_NCLBUTTONDOWN: {
+        // Windows waits about half a second on a press on the title bar before
+        // it says that a move began, and says nothing of holding its buttons:
+        // the press itself is a modal loop, as long as DefWindowProc keeps it.
+        modalLoop(true);
+        const LRESULT result = DefWindowProcW(window, message, wParam, lParam);
+        modalLoop(false);
+        return result;
+    }
     case WM_SIZE:
         sized();
         if (pacingListener_)
@@ -197,6 +225,11 @@ LRESULT Win32FormWindow::message(HWND window, UINT message, WPARAM wParam, LPARA
         if (pacingListener_)
             pacingListener_();
         return 0;
+    // The user's colours or their contrast changed.
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        contrastMayHaveChanged();
+        break;
     case WM_DPICHANGED:
         changeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

@@ -35,11 +35,14 @@ public:
     void onPacingChanged(std::function<void()> listener) { pacingListener_ = std::move(listener); }
     // The alarm rang while Windows ran a modal loop of its own; the message
     // loop, which watches it otherwise, does not run then.
-    void onModalAlarm(std::function<void()> listener) { alarmListener_ = std::move(listener); }
+    void onModalAlarm(std::function<void()> listener) { alarm_.onModalRing(std::move(listener)); }
     void onEscaped(std::function<void(std::exception_ptr)> listener);
 
     // Tells the listener its size, as after a change.
     void sized();
+    // A modal loop of Windows' own began or ended for one of the program's
+    // windows: the alarm is looked at from a timer while it runs.
+    void modalLoop(bool entered);
     // Where the handle is kept while the window exists; null after.
     HWND const& handle() const { return form_; }
     const Win32Alarm& alarm() const { return alarm_; }
@@ -54,6 +57,7 @@ public:
 
 private:
     void lookUpRefreshRate();
+    void contrastMayHaveChanged();
     void changeDpi(UINT dpi, const RECT& suggested);
     void activated(WPARAM state);
     HWND firstInTabOrder() const;
@@ -71,6 +75,5 @@ private:
     std::function<void(std::string_view)> buttonListener_;
     std::function<void(int, int, double)> resizedListener_;
     std::function<void()> pacingListener_;
-    std::function<void()> alarmListener_;
     std::function<void(std::exception_ptr)> escapeListener_;
 };

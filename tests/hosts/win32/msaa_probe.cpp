@@ -2,7 +2,7 @@
 // tests. "tree": the window's name, then one line per child window: its role
 // number, name and default action. "press NAME": the default action of the
 // child of that name. "alerts SECONDS": one line per EVENT_SYSTEM_ALERT, with
-// the title of the window it came from.
+// the accessible name of what it came from.
 #include <windows.h>
 #include <oleacc.h>
 
@@ -53,11 +53,19 @@ std::vector<HWND> children(HWND form)
     return found;
 }
 
-void CALLBACK alerted(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD)
+// The name of what raised the alert, its lines joined by " / ".
+void CALLBACK alerted(HWINEVENTHOOK, DWORD, HWND window, LONG objectId, LONG childId, DWORD, DWORD)
 {
-    wchar_t title[64] {};
-    GetWindowTextW(window, title, 64);
-    std::wprintf(L"alert %ls\n", title);
+    IAccessible* object = nullptr;
+    VARIANT child {};
+    std::wstring name = L"-";
+    if (SUCCEEDED(AccessibleObjectFromEvent(window, objectId, childId, &object, &child)) && object) {
+        name = text(&IAccessible::get_accName, object);
+        object->Release();
+    }
+    for (size_t at = name.find(L'\n'); at != std::wstring::npos; at = name.find(L'\n', at))
+        name.replace(at, 1, L" / ");
+    std::wprintf(L"alert %ls\n", name.c_str());
     std::fflush(stdout);
 }
 

@@ -77,6 +77,12 @@ class Shot:
         return len(lit), ((min(xs) + max(xs)) / 2, (min(ys) + max(ys)) / 2), {c for _, _, c in lit}
 
 
+def window_geometry(window):
+    info = command("xwininfo", "-id", window)
+    field = lambda name: int(info.split(name + ":")[1].split()[0])
+    return field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height")
+
+
 def windows(name):
     return set(command("xdotool", "search", "--onlyvisible", "--name", name, check=False).split())
 
@@ -92,9 +98,7 @@ class Program:
         self.scale = 1
 
     def geometry(self):
-        info = command("xwininfo", "-id", self.window)
-        field = lambda name: int(info.split(name + ":")[1].split()[0])
-        return field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height")
+        return window_geometry(self.window)
 
     def shot(self):
         return Shot(self.window)
@@ -225,7 +229,7 @@ class WineTest(unittest.TestCase):
         stopped = program.steady()
         program.keys("Tab", "space")  # the drawing area
         until(lambda: program.shot().drawn() != stopped.drawn(), "Space on the drawing area did not start them")
-        program.keys("shift+Tab", "space")
+        program.keys("shift+Tab", "Return")  # Return on a button presses it, as Space does
         stopped = program.steady()
         program.keys("Tab", "Return")
         until(lambda: program.shot().drawn() != stopped.drawn(), "Return on the drawing area did not start them")
@@ -242,6 +246,11 @@ class WineTest(unittest.TestCase):
         apart = left >= x + width or top >= y + height or left + field("Width") <= x or top + field("Height") <= y
         self.assertTrue(apart, "the error window stands over the form")
         self.assertEqual(command("xdotool", "getactivewindow"), program.window, "the error window took the activation")
+        # The next error's count needs a line more: the window grows to show it, where it stands.
+        program.keys("space")
+        grown = until(lambda: (lambda g: g if g[3] > field("Height") else None)(window_geometry(errors.split("\n")[0])),
+                      "the error window did not grow for the next error")
+        self.assertEqual(grown[:2], (left, top), "the error window moved")
         self.assertEqual(program.close(), 0)
 
     def test_the_screen_shows_the_picture_one_to_one_also_after_a_dpi_change(self):
@@ -272,6 +281,11 @@ class WineTest(unittest.TestCase):
         # In a virtual desktop Wine draws the frame and runs the move loop and the system menu itself.
         program = self.start(desktop="tessary-modal,800x600")
         self.addCleanup(lambda: [command("wmctrl", "-i", "-c", desktop) for desktop in windows("Wine desktop$")])
+        # An error window to drag later: the 656th Slower (which has the focus)
+        # raises it; as many Faster bring the rings back to every millisecond.
+        command("xdotool", "windowactivate", "--sync", program.window)
+        command("xdotool", "key", "--delay", "10", *["space"] * 656, "Tab", *["space"] * 656)
+        errors = until(lambda: next(iter(windows("^Tessary$")), None), "no error window")
         title = (150, 12)  # on the title bar, from the frame's top left
         for how, hold, let_go in (
                 ("title bar held", lambda: command("xdotool", "mousemove", "--window", program.window, *map(str, title),
@@ -287,6 +301,15 @@ class WineTest(unittest.TestCase):
                     time.sleep(0.1)
                 let_go()
                 self.assertGreater(len(pictures), 3, "the rings stood still with the " + how)
+        # The error window's own move loop, from the press on its title bar on.
+        command("xdotool", "mousemove", "--window", errors, "100", "12", "mousedown", "1")
+        pictures = set()
+        for step in range(10):
+            command("xdotool", "mousemove_relative", "--", str(2 - 4 * (step % 2)), "0")
+            pictures.add(b"".join(program.shot().drawn()))
+            time.sleep(0.1)
+        command("xdotool", "mouseup", "1")
+        self.assertGreater(len(pictures), 3, "the rings stood still while the error window was dragged")
         command("xdotool", "mousemove", "--window", program.window, *map(str, title), "click", "1", "key", "alt+F4")
 
     def test_a_double_click_counts_as_two_clicks(self):
@@ -339,7 +362,11 @@ class WineTest(unittest.TestCase):
         self.addCleanup(listening.kill)
         self.assertEqual(listening.stdout.readline().strip(), "listening")
         program.keys("Tab", "Tab", *["space"] * 656)  # from Stop by the drawing area to Slower
-        self.assertEqual(listening.stdout.readline().strip(), "alert Tessary", "the error window was not announced")
+        error = "Error 380: Invalid property value / Object: tmrtime / Operation: Interval"
+        self.assertEqual(listening.stdout.readline().strip(), "alert " + error, "the error was not announced")
+        program.keys("space")
+        self.assertEqual(listening.stdout.readline().strip(), "alert %s / Errors so far: 2" % error,
+                         "the next error was not announced")
         # The keyboard's way there and back: F6, then Escape or its Close button; the focus is Slower's again.
         for close in ("Escape", "space"):
             program.keys("F6", close)
