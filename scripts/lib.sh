@@ -11,9 +11,9 @@ configure_and_build() {
 }
 
 # build_package BUILD_DIR: configures a release build without the tests in
-# BUILD_DIR, builds it and makes the Debian package there with CPack. Time
-# stamps come from the last commit, so that every build of one commit gives the
-# same bytes. Prints the package's path.
+# BUILD_DIR, builds what the package holds and makes the Debian package there
+# with CPack. Time stamps come from the last commit, so that every build of one
+# commit gives the same bytes. Prints the package's path.
 build_package() {
   local dir=$1
   if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
@@ -21,7 +21,9 @@ build_package() {
       || { echo "build_package: no commit to take the time stamps from; set SOURCE_DATE_EPOCH" >&2; return 1; }
     export SOURCE_DATE_EPOCH
   fi
-  configure_and_build "$dir" -DCMAKE_BUILD_TYPE=Release -DTESSARY_TESTS=OFF >/dev/null
+  # Only what the package holds: the program and its compressed documents.
+  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSARY_TESTS=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
+  cmake --build "$dir" -j "$jobs" --target Tessary tessary_docs >/dev/null
   (cd "$dir" && cpack >cpack.log 2>&1) || { cat "$dir/cpack.log" >&2; return 1; }
   ls "$dir"/tessary_1.00_*.deb
 }
