@@ -70,7 +70,10 @@ EMSCRIPTEN_KEEPALIVE void tessary_area_click()
 // 2 a click), so that the page keeps from the browser what is the area's.
 EMSCRIPTEN_KEEPALIVE int tessary_area_key(int key, bool modified, bool repeated)
 {
-    const auto action = FormLook::areaKey(static_cast<FormLook::Key>(key), modified, repeated);
+    const FormLook::Key named = key == static_cast<int>(FormLook::Key::Space) ? FormLook::Key::Space
+        : key == static_cast<int>(FormLook::Key::Return)                     ? FormLook::Key::Return
+                                                                              : FormLook::Key::Other;
+    const auto action = FormLook::areaKey(named, modified, repeated);
     if (action == FormLook::KeyAction::Clicks && gHost)
         gHost->areaClick();
     return static_cast<int>(action);

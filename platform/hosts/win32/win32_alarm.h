@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/hosts/win32/win32_api.h"
+#include "platform/runner/cadence_timer.h"
 #include "platform/runner/form_host.h"
 
 #include <chrono>
@@ -31,9 +32,9 @@ public:
     // A modal loop of Windows' own began (entered) or ended, with the screen's
     // frame as it is now. Loops may nest: the timer runs until the last ends.
     void modalLoop(bool entered, std::chrono::nanoseconds frame);
-    // Looking more often than every this long keeps every step a modal loop
-    // takes, rounded up to USER's 15.6 ms, under CadenceTimer's catch-up limit.
-    static constexpr std::chrono::milliseconds kLongestModalStep {25};
+    // Looking at least this often keeps every step a modal loop takes,
+    // rounded up to USER's 15.6 ms, under the timer's catch-up limit.
+    static constexpr std::chrono::milliseconds kLongestModalStep = CadenceTimer::kLongestCatchUp / 2;
 
 private:
     static void CALLBACK modalTimer(HWND, UINT, UINT_PTR, DWORD);

@@ -85,6 +85,9 @@ Win32ErrorDisplay::Win32ErrorDisplay(HWND__* const& owner)
 
 Win32ErrorDisplay::~Win32ErrorDisplay()
 {
+    // Before its owner goes, so that no message reaches it after this.
+    if (window_ && IsWindow(window_))
+        DestroyWindow(window_);
     if (font_)
         DeleteObject(static_cast<HFONT>(font_));
 }
