@@ -49,6 +49,9 @@ constexpr FormDefinition kDefinition = {
     .timer = {.name = kTimerName, .interval = 1, .enabled = true},
 };
 
+// Saving the screen, new centres and colours come as Move and then Color bring them.
+constexpr std::array<std::string_view, 2> kSaverClicks = {"cmdmove", "cmdcolor"};
+
 } // namespace
 
 constinit const FormOf<DrawingState> frmtessary(kDefinition, kWiring);
@@ -58,4 +61,5 @@ const ProjectDescription tessaryProject = {
     .version = "1.00",
     .desktopId = "org.tessary.Tessary",
     .startupForm = frmtessary,
+    .saverClicks = kSaverClicks,
 };
