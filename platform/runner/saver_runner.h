@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <optional>
+#include <string>
 
 // The program run as a screen saver: the same FormRunner, picture, pacing and
 // random sequence as in its window, with nobody at the buttons. Every change
@@ -18,6 +19,13 @@
 // saver, or settings: its host gives it a window that covers the screen and
 // shows no buttons, an error display that shows nothing (no window stands
 // over a screen saver), and the change period it read.
+// A screen saver's error display: the errors are counted and shown to no one,
+// and the rings go on.
+class UnseenErrorDisplay final : public ErrorDisplay {
+private:
+    void showError(const std::string&) override {}
+};
+
 class SaverRunner {
 public:
     // The change period a user may set, in whole seconds.

@@ -46,12 +46,6 @@ void WebFormHost::areaRelease(bool primary, bool overTheBareArea)
 // What the page calls, by these names.
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE void tessary_frame()
-{
-    if (gHost)
-        gHost->window().animationFrame();
-}
-
 EMSCRIPTEN_KEEPALIVE void tessary_click(const char* source)
 {
     if (gHost)

@@ -36,6 +36,10 @@ constexpr double kNanosecondsPerMillisecond = 1e6;
 // screen's, so that frames are asked for from about one before a tick is due.
 const std::chrono::nanoseconds kFrame = FramePacing::refreshRate(FramePacing::kFallbackRefreshRate).period();
 
+// The page's one window, the form's or the saver's, which its animation
+// frames reach.
+WebFormWindow* gWindow = nullptr;
+
 // A picture's 0xFFRRGGBB word as the canvas's red, green, blue and alpha
 // bytes, in WebAssembly's little-endian memory.
 constexpr std::uint32_t canvasPixel(Picture::Pixel pixel)
@@ -53,10 +57,14 @@ MonotonicClock::TimePoint BrowserClock::now() const
     return TimePoint(std::chrono::nanoseconds(static_cast<long long>(emscripten_get_now() * kNanosecondsPerMillisecond)));
 }
 
-WebFormWindow::WebFormWindow(const FormDefinition& definition, const Picture& picture, const BrowserClock& clock)
+WebFormWindow::WebFormWindow(const FormDefinition& definition, const Picture& picture, const BrowserClock& clock,
+    Buttons buttons)
     : picture_(picture)
     , clock_(clock)
 {
+    gWindow = this;
+    if (buttons == Buttons::None)
+        return;
     pageSetLook(FormLook::kButtonBorder, FormLook::kCaption, FormLook::kButtonFocus, FormLook::kButtonFocusInset,
         FormLook::kAreaFocus, FormLook::kAreaFocusInset);
     const FormLayout layout(definition);
@@ -132,4 +140,11 @@ void WebFormWindow::animationFrame()
     }
     if (alarmListener_)
         alarmListener_();
+}
+
+// The page's animation frame.
+extern "C" EMSCRIPTEN_KEEPALIVE void tessary_frame()
+{
+    if (gWindow)
+        gWindow->animationFrame();
 }

@@ -28,7 +28,11 @@ public:
 // Limitations: a hidden tab gets no animation frames.
 class WebFormWindow final : public HostWindow {
 public:
-    WebFormWindow(const FormDefinition& definition, const Picture& picture, const BrowserClock& clock);
+    // Without buttons, as a screen saver shows the drawing area alone.
+    enum class Buttons { Shown, None };
+
+    WebFormWindow(const FormDefinition& definition, const Picture& picture, const BrowserClock& clock,
+        Buttons buttons = Buttons::Shown);
 
     // The wake-up it was armed for has come.
     void onAlarm(std::function<void()> listener) { alarmListener_ = std::move(listener); }

@@ -471,6 +471,42 @@ class ChromiumSettingsTest(unittest.TestCase):
                 shown = browser.script(READ_AREA)
                 self.assertEqual(shown["hash"], shown["picture"])
 
+    def test_the_screen_saver_runs_full_screen_after_its_start_and_any_input_ends_it(self):
+        # Every wake lock asked for is counted: a saver must let the screen sleep.
+        browser = self.opened(url="file://" + os.path.join(BUILD, "Tessary.html") + "#saver", before="""
+            window.wakeLocks = 0;
+            if (navigator.wakeLock) {
+              const request = navigator.wakeLock.request.bind(navigator.wakeLock);
+              navigator.wakeLock.request = function () { ++window.wakeLocks; return request.apply(null, arguments); };
+            }""")
+        state = ("return [!!document.fullscreenElement, document.getElementById('saver-start').hidden,"
+                 " document.getElementById('form').hidden]")
+
+        def started():
+            until(lambda: browser.script(state) == [False, False, True], "no start button alone before the gesture")
+            browser.driver.find_element("id", "saver-start").click()
+            until(lambda: browser.script(READ_AREA)["lit"], "no rings full screen")
+            self.assertEqual(browser.script(state)[0], True)
+            area = browser.script("const a = document.getElementById('area');"
+                                  "return [a.width, a.height, Math.round(a.clientWidth * devicePixelRatio),"
+                                  " Math.round(a.clientHeight * devicePixelRatio), innerWidth, a.clientWidth];")
+            self.assertEqual(area[:2], area[2:4], "the canvas is not at the device pixels of the full screen")
+            self.assertEqual(area[4], area[5], "the drawing area does not cover the screen")
+            self.assertEqual(browser.script("return window.wakeLocks"), 0, "the saver asked for a wake lock")
+
+        def moved(dx):
+            browser.actions(pointer({"type": "pointerMove", "origin": "viewport", "x": 300 + dx, "y": 200}))
+
+        started()
+        moved(0)
+        moved(2)
+        self.assertTrue(holds(lambda: browser.script(state)[0]), "a drift of 2 px ended the saver")
+        moved(100)
+        until(lambda: browser.script(state) == [False, False, True], "a 100 px move did not end the saver")
+        started()
+        browser.actions(keys("Space"))
+        until(lambda: browser.script(state) == [False, False, True], "a key did not end the saver")
+
     def test_a_page_that_cannot_run_says_why_where_the_form_would_be(self):
         for why, settings, said in (
                 ("no script", {"prefs": {"profile.managed_default_content_settings.javascript": 2}},
