@@ -38,7 +38,6 @@ public:
     // start, and after a move to another screen or a zoom.
     void areaSized(double devicePixelRatio, int deviceWidth, int deviceHeight);
 
-    WebFormWindow& window() { return window_; }
     const Picture& picture() const { return picture_; }
 
 private:

@@ -26,9 +26,6 @@ public:
     // The drawing area has this logical (CSS) size and these device pixels.
     void areaSized(int logicalWidth, int logicalHeight, double devicePixelRatio, int deviceWidth, int deviceHeight);
 
-    WebFormWindow& window() { return window_; }
-    const Picture& picture() const { return picture_; }
-
 private:
     BrowserClock clock_;
     Picture picture_;

@@ -2,6 +2,7 @@
 
 #include "platform/form/form_look.h"
 #include "platform/hosts/win32/win32_focus_frame.h"
+#include "platform/hosts/win32/win32_density.h"
 #include "platform/hosts/win32/win32_text.h"
 #include "platform/services/colour.h"
 
@@ -14,11 +15,6 @@ namespace {
 // Above the dialog manager's own commands (IDOK, IDCANCEL and the like), which
 // Return and Escape send to the window.
 constexpr UINT kFirstButtonId = 100;
-
-int scaled(int logical, double ratio)
-{
-    return static_cast<int>(std::lround(logical * ratio));
-}
 
 LOGFONTW messageFont(int pixels)
 {
@@ -84,13 +80,13 @@ void Win32Buttons::layOut(HWND parent, double ratio)
     ReleaseDC(parent, dc);
     if (font_)
         DeleteObject(font_);
-    const LOGFONTW description = messageFont(scaled(pixels, ratio));
+    const LOGFONTW description = messageFont(win32DevicePixels(pixels, ratio));
     font_ = CreateFontIndirectW(&description);
     for (size_t i = 0; i < windows_.size(); ++i) {
         const HalfOpenRect& at = layout_.buttonsInTabOrder()[i]->geometry;
         SendMessageW(windows_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        MoveWindow(windows_[i], scaled(at.left, ratio), scaled(at.top, ratio), scaled(at.width, ratio),
-            scaled(at.height, ratio), TRUE);
+        MoveWindow(windows_[i], win32DevicePixels(at.left, ratio), win32DevicePixels(at.top, ratio),
+            win32DevicePixels(at.width, ratio), win32DevicePixels(at.height, ratio), TRUE);
     }
 }
 
@@ -134,5 +130,6 @@ void Win32Buttons::draw(const DRAWITEMSTRUCT& item) const
                                          : toWin32Colour(FormLook::kCaption));
     DrawTextW(item.hDC, caption, -1, &bounds, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     if (item.itemState & ODS_FOCUS)
-        drawWin32FocusFrame(item.hDC, bounds, FormLook::kButtonFocus, scaled(FormLook::kButtonFocusInset, ratio_), highContrast_);
+        drawWin32FocusFrame(
+            item.hDC, bounds, FormLook::kButtonFocus, win32DevicePixels(FormLook::kButtonFocusInset, ratio_), highContrast_);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/form/form_look.h"
 #include "platform/hosts/win32/win32_area_accessible.h"
+#include "platform/hosts/win32/win32_density.h"
 #include "platform/hosts/win32/win32_focus_frame.h"
 #include "platform/hosts/win32/win32_window_procedure.h"
 
@@ -184,8 +185,8 @@ void Win32DrawingArea::paint()
         DeleteObject(black);
     }
     if (focused_) {
-        const int inset = static_cast<int>(FormLook::kAreaFocusInset * picture_.devicePixelRatio() + 0.5);
-        drawWin32FocusFrame(dc, client, FormLook::kAreaFocus, inset, highContrast_);
+        drawWin32FocusFrame(dc, client, FormLook::kAreaFocus,
+            win32DevicePixels(FormLook::kAreaFocusInset, picture_.devicePixelRatio()), highContrast_);
     }
     EndPaint(area_, &paint);
 }

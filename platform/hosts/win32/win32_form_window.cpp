@@ -2,6 +2,7 @@
 
 #include "platform/hosts/win32/win32_focus_frame.h"
 #include "platform/hosts/win32/win32_start_failure.h"
+#include "platform/hosts/win32/win32_density.h"
 #include "platform/hosts/win32/win32_text.h"
 #include "platform/hosts/win32/win32_window_procedure.h"
 
@@ -18,11 +19,6 @@ constexpr UINT kExStyle = WS_EX_CONTROLPARENT;
 double ratioOf(UINT dpi)
 {
     return dpi ? static_cast<double>(dpi) / FormLayout::kLogicalDpi : kNoDensity;
-}
-
-int scaled(int logical, double ratio)
-{
-    return static_cast<int>(std::lround(logical * ratio));
 }
 
 } // namespace
@@ -49,7 +45,7 @@ Win32FormWindow::Win32FormWindow(const FormDefinition& definition, const Picture
         throw Win32StartFailure::fromLastError(L"The window could not be created");
     ratio_ = ratioOf(GetDpiForWindow(form_));
     lookUpRefreshRate();
-    RECT outer {0, 0, scaled(layout_.clientWidth(), ratio_), scaled(layout_.clientHeight(), ratio_)};
+    RECT outer {0, 0, win32DevicePixels(layout_.clientWidth(), ratio_), win32DevicePixels(layout_.clientHeight(), ratio_)};
     AdjustWindowRectExForDpi(&outer, kStyle, FALSE, kExStyle, static_cast<UINT>(std::lround(ratio_ * FormLayout::kLogicalDpi)));
     SetWindowPos(form_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
