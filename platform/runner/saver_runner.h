@@ -32,6 +32,9 @@ public:
     static constexpr std::chrono::seconds kShortestChange {1};
     static constexpr std::chrono::seconds kLongestChange {60};
     static constexpr std::chrono::seconds kDefaultChange {5};
+    // A move of the pointer no further than this on either axis, in logical
+    // pixels, is the jitter of a mouse left alone: it does not end a saver.
+    static constexpr int kStillMove = 4;
     // Any number of seconds a setting held, kept within what a user may set.
     static std::chrono::seconds changePeriod(long long seconds);
 

@@ -4,9 +4,8 @@
 #include "platform/hosts/win32/win32_area_accessible.h"
 #include "platform/hosts/win32/win32_density.h"
 #include "platform/hosts/win32/win32_focus_frame.h"
+#include "platform/hosts/win32/win32_screen.h"
 #include "platform/hosts/win32/win32_window_procedure.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -14,7 +13,6 @@ const wchar_t* const kAreaClass = L"TessaryDrawingArea";
 const wchar_t* const kAreaName = L"Drawing area";
 // An accessibility tool's default action on the drawing area.
 constexpr UINT kAreaActionMessage = WM_APP + 1;
-constexpr COLORREF kBlack = 0x000000;
 // Bit 30 of a key message's flags: the key was down before.
 constexpr LPARAM kRepeatedKey = LPARAM(1) << 30;
 
@@ -149,41 +147,13 @@ void Win32DrawingArea::release(LPARAM at)
         click();
 }
 
-// The picture's own rows go to the screen as a top-down 32-bit DIB, one to
-// one; whatever of the area the picture does not reach is black.
 void Win32DrawingArea::paint()
 {
     PAINTSTRUCT paint {};
     const HDC dc = BeginPaint(area_, &paint);
-    const RECT& dirty = paint.rcPaint;
-    const LONG top = std::max<LONG>(dirty.top, 0);
-    const LONG bottom = std::min<LONG>(dirty.bottom, picture_.height());
-    const LONG left = std::max<LONG>(dirty.left, 0);
-    const LONG right = std::min<LONG>(dirty.right, picture_.width());
-    if (top < bottom && left < right) {
-        BITMAPINFO band {};
-        band.bmiHeader.biSize = sizeof band.bmiHeader;
-        band.bmiHeader.biWidth = picture_.width();
-        band.bmiHeader.biHeight = -(bottom - top);
-        band.bmiHeader.biPlanes = 1;
-        band.bmiHeader.biBitCount = 32;
-        band.bmiHeader.biCompression = BI_RGB;
-        const Picture::Pixel* rows = picture_.pixels() + static_cast<size_t>(top) * static_cast<size_t>(picture_.width());
-        SetDIBitsToDevice(dc, left, top, static_cast<DWORD>(right - left), static_cast<DWORD>(bottom - top), left, 0, 0,
-            static_cast<UINT>(bottom - top), rows, &band, DIB_RGB_COLORS);
-    }
-    // The rest of a frame's paint is rare: the one a frame keeps to the picture
-    // and asks Windows (and under Wine, its server) for nothing more.
     RECT client {};
     GetClientRect(area_, &client);
-    if (dirty.right > picture_.width() || dirty.bottom > picture_.height()) {
-        const HBRUSH black = CreateSolidBrush(kBlack);
-        RECT beyond {picture_.width(), 0, client.right, client.bottom};
-        FillRect(dc, &beyond, black);
-        beyond = {0, picture_.height(), client.right, client.bottom};
-        FillRect(dc, &beyond, black);
-        DeleteObject(black);
-    }
+    win32PaintPicture(dc, paint.rcPaint, client, picture_);
     if (focused_) {
         drawWin32FocusFrame(dc, client, FormLook::kAreaFocus,
             win32DevicePixels(FormLook::kAreaFocusInset, picture_.devicePixelRatio()), highContrast_);

@@ -1,5 +1,6 @@
 #include "platform/hosts/win32/win32_form_host.h"
 
+#include "platform/hosts/win32/win32_message_loop.h"
 #include "platform/services/raised_error.h"
 
 Win32FormHost::Win32FormHost(const ProjectDescription& project, const FormRunner::Decorator& decorate)
@@ -27,22 +28,15 @@ void Win32FormHost::wake()
 int Win32FormHost::run()
 {
     runner_.start();
-    MSG message {};
-    for (;;) {
-        const HANDLE alarm = window_.alarm().handle();
-        if (MsgWaitForMultipleObjectsEx(1, &alarm, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0)
-            wake();
-        else
-            ++wakeUps_;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT)
-                return static_cast<int>(message.wParam);
-            if (!errors_.isDialogMessage(&message) && !IsDialogMessageW(window_.handle(), &message)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-        }
-    }
+    return win32MessageLoop(
+        window_.alarm(),
+        [this](bool rang) {
+            if (rang)
+                wake();
+            else
+                ++wakeUps_;
+        },
+        [this](MSG& message) { return errors_.isDialogMessage(&message) || IsDialogMessageW(window_.handle(), &message); });
 }
 
 void Win32FormHost::escaped(std::exception_ptr thrown) noexcept

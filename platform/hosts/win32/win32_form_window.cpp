@@ -3,6 +3,7 @@
 #include "platform/hosts/win32/win32_focus_frame.h"
 #include "platform/hosts/win32/win32_start_failure.h"
 #include "platform/hosts/win32/win32_density.h"
+#include "platform/hosts/win32/win32_screen.h"
 #include "platform/hosts/win32/win32_text.h"
 #include "platform/hosts/win32/win32_window_procedure.h"
 
@@ -14,12 +15,6 @@ const wchar_t* const kFormClass = L"TessaryForm";
 constexpr UINT kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 // Its children take part in Tab and the dialog keys.
 constexpr UINT kExStyle = WS_EX_CONTROLPARENT;
-
-// Windows tells 0 where it cannot: then the window keeps to logical pixels.
-double ratioOf(UINT dpi)
-{
-    return dpi ? static_cast<double>(dpi) / FormLayout::kLogicalDpi : kNoDensity;
-}
 
 } // namespace
 
@@ -43,7 +38,7 @@ Win32FormWindow::Win32FormWindow(const FormDefinition& definition, const Picture
         CW_USEDEFAULT, nullptr, nullptr, windowClass.hInstance, this);
     if (!form_)
         throw Win32StartFailure::fromLastError(L"The window could not be created");
-    ratio_ = ratioOf(GetDpiForWindow(form_));
+    ratio_ = win32RatioOf(GetDpiForWindow(form_));
     lookUpRefreshRate();
     RECT outer {0, 0, win32DevicePixels(layout_.clientWidth(), ratio_), win32DevicePixels(layout_.clientHeight(), ratio_)};
     AdjustWindowRectExForDpi(&outer, kStyle, FALSE, kExStyle, static_cast<UINT>(std::lround(ratio_ * FormLayout::kLogicalDpi)));
@@ -120,19 +115,10 @@ FramePacing Win32FormWindow::pacing() const
     return FramePacing::refreshRate(refreshRate_);
 }
 
-// Asked of the system only when the monitor or its settings change: the
-// query walks the display driver's modes.
 void Win32FormWindow::lookUpRefreshRate()
 {
     monitor_ = MonitorFromWindow(form_, MONITOR_DEFAULTTONEAREST);
-    MONITORINFOEXW monitor {};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(monitor_, &monitor);
-    DEVMODEW mode {};
-    mode.dmSize = sizeof mode;
-    // 0 and 1 stand for the hardware's default rate, which it does not tell.
-    const bool known = EnumDisplaySettingsW(monitor.szDevice, ENUM_CURRENT_SETTINGS, &mode) && mode.dmDisplayFrequency > 1;
-    refreshRate_ = known ? mode.dmDisplayFrequency : 0;
+    refreshRate_ = win32RefreshRate(monitor_);
 }
 
 // As in a dialog: the control that had the focus gets it back, rather than
@@ -155,7 +141,7 @@ void Win32FormWindow::modalLoop(bool entered)
 
 void Win32FormWindow::changeDpi(UINT dpi, const RECT& suggested)
 {
-    ratio_ = ratioOf(dpi);
+    ratio_ = win32RatioOf(dpi);
     buttons_.layOut(form_, ratio_);
     SetWindowPos(form_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
         suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -3,7 +3,6 @@
 a window manager, read back from what the screen shows.
 Usage: wine_test.py BUILD-WINDOWS-DIR"""
 import os
-import struct
 import subprocess
 import sys
 import tempfile
@@ -12,6 +11,7 @@ import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
 import waiting  # noqa: E402
+from xwd_shot import XwdShot  # noqa: E402
 
 BUILD = os.path.abspath(sys.argv.pop(1) if len(sys.argv) > 1 else "build-windows")
 PATIENCE = 20  # seconds for something the program should do
@@ -43,19 +43,8 @@ def until(condition, why):
     return waiting.until(condition, why, PATIENCE)
 
 
-class Shot:
-    """A window's pixels, from xwd."""
-
-    def __init__(self, window):
-        data = subprocess.run(["xwd", "-silent", "-id", window], capture_output=True, check=True).stdout
-        header = struct.unpack(">25I", data[:100])
-        self.width, self.height, bytes_per_line, colours = header[4], header[5], header[12], header[19]
-        start = header[0] + 12 * colours
-        self.rows = [data[start + y * bytes_per_line:start + y * bytes_per_line + 4 * self.width] for y in range(self.height)]
-
-    def pixel(self, x, y):
-        b, g, r = self.rows[y][4 * x:4 * x + 3]
-        return (r, g, b)
+class Shot(XwdShot):
+    """A window's pixels, and what of them is the drawing."""
 
     def drawn(self):
         """The bare area's pixels, less the edge where the focus frame may show."""
@@ -137,7 +126,9 @@ class Program:
         return self.process.wait(timeout=PATIENCE)
 
 
-class WineTest(unittest.TestCase):
+class WineSession(unittest.TestCase):
+    """A Wine prefix of its own, in its own X server with a window manager."""
+
     @classmethod
     def setUpClass(cls):
         cls.home = tempfile.TemporaryDirectory()
@@ -169,6 +160,8 @@ class WineTest(unittest.TestCase):
         cls.server.terminate()
         cls.home.cleanup()
 
+
+class WineTest(WineSession):
     def start(self, name="Tessary.exe", environment=None, desktop=None):
         program = Program(name, environment, desktop)
         self.addCleanup(lambda: program.process.poll() is not None or (program.process.kill(), program.process.wait()))
