@@ -21,9 +21,10 @@ build_package() {
       || { echo "build_package: no commit to take the time stamps from; set SOURCE_DATE_EPOCH" >&2; return 1; }
     export SOURCE_DATE_EPOCH
   fi
-  # Only what the package holds: the program and its compressed documents.
+  # Only what the package holds: the program, its XScreenSaver module and its
+  # compressed documents.
   cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSARY_TESTS=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
-  cmake --build "$dir" -j "$jobs" --target Tessary tessary_docs >/dev/null
+  cmake --build "$dir" -j "$jobs" --target Tessary tessary-xscreensaver tessary_docs >/dev/null
   (cd "$dir" && cpack >cpack.log 2>&1) || { cat "$dir/cpack.log" >&2; return 1; }
   ls "$dir"/tessary_1.00_*.deb
 }

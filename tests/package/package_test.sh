@@ -21,6 +21,8 @@ deb=$first
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for expected in \
   ./usr/bin/Tessary \
+  ./usr/libexec/xscreensaver/tessary \
+  ./usr/share/xscreensaver/config/tessary.xml \
   ./usr/share/applications/org.tessary.Tessary.desktop \
   ./usr/share/metainfo/org.tessary.Tessary.metainfo.xml \
   ./usr/share/icons/hicolor/scalable/apps/org.tessary.Tessary.svg \
@@ -34,6 +36,10 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for library in libqt6widgets6 libqt6gui6 libqt6core6; do
   grep -q "$library" <<<"$depends" || fail "no dependency on $library in: $depends"
 done
+grep -q "libx11-6" <<<"$depends" || fail "no dependency on libx11-6 in: $depends"
+# The module is of use only with XScreenSaver, and the program without either.
+grep -qw xscreensaver <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "xscreensaver is not recommended"
+grep -qw xscreensaver <<<"$depends" && fail "xscreensaver is a dependency, not a recommendation"
 [ "$(dpkg-deb -f "$deb" Package) $(dpkg-deb -f "$deb" Version)" = "tessary 1.00" ] || fail "wrong name or version"
 
 echo "== lintian --pedantic"
@@ -43,7 +49,7 @@ grep -q -E '^[EW]: ' <<<"$lintian_out" && fail "lintian reports errors or warnin
 
 echo "== hardening-check"
 dpkg-deb -x "$deb" "$work/root"
-hardening=$(hardening-check "$work/root/usr/bin/Tessary" 2>&1)
+hardening=$(hardening-check "$work/root/usr/bin/Tessary" "$work/root/usr/libexec/xscreensaver/tessary" 2>&1)
 echo "$hardening"
 grep -v 'Control flow integrity' <<<"$hardening" | grep -q -E ': no' && fail "hardening-check answers no"
 # What the checker cannot see: every file of ours compiled with stack clash
@@ -61,6 +67,13 @@ page="$work/root/usr/share/man/man1/Tessary.1.gz"
 lexgrog "$page" || fail "lexgrog finds no NAME line"
 warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
 [ -z "$warnings" ] || fail "man warns: $warnings"
+
+echo "== the XScreenSaver module, as the package has it, started and stopped by the daemon"
+/usr/bin/python3 -c 'import sys, xml.etree.ElementTree as t; r = t.parse(sys.argv[1]).getroot(); sys.exit(not (
+  r.get("name") == "tessary" and r.find("command").get("arg") == "--root" and r.find("number").get("arg") == "--change-every %"))' \
+  "$work/root/usr/share/xscreensaver/config/tessary.xml" || fail "the module's settings file is not what XScreenSaver reads"
+/usr/bin/python3 "$(dirname "$0")/../hosts/x11/x11_saver_test.py" "$work/root/usr/libexec/xscreensaver/tessary" \
+  X11SaverTest.test_the_daemon_runs_it_when_activated_and_ends_it_when_deactivated || fail "XScreenSaver did not run the module"
 
 echo "== two builds"
 sha256sum "$first" "$second" | sed "s|$work/||"

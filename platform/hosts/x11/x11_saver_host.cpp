@@ -1,0 +1,79 @@
+#include "platform/hosts/x11/x11_saver_host.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <stdexcept>
+#include <system_error>
+
+namespace {
+
+// What ends the module: XScreenSaver sends SIGTERM; a person at a terminal, SIGINT.
+sigset_t endingSignals()
+{
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGINT);
+    sigaddset(&set, SIGHUP);
+    return set;
+}
+
+} // namespace
+
+X11SaverHost::X11SaverHost(const ProjectDescription& project, Display* display, Window window,
+    std::chrono::seconds changeEvery, const FormRunner::Decorator& decorate)
+    : display_(display)
+    , picture_(*project.startupForm)
+    , window_(display, window, picture_)
+    , saver_(project, picture_, {window_, errors_, clock_}, changeEvery, decorate)
+{
+    const sigset_t ending = endingSignals();
+    if (sigprocmask(SIG_BLOCK, &ending, nullptr) != 0 || (signals_ = signalfd(-1, &ending, SFD_CLOEXEC)) < 0)
+        throw std::system_error(errno, std::generic_category(), "the signals cannot be watched");
+    window_.onResized([this](int width, int height) { saver_.runner().resize(width, height, kNoDensity); });
+    window_.onPacingChanged([this] { saver_.runner().pacingChanged(); });
+    window_.sized();
+}
+
+X11SaverHost::~X11SaverHost()
+{
+    if (signals_ >= 0)
+        close(signals_);
+}
+
+int X11SaverHost::run()
+{
+    saver_.start();
+    pollfd watched[] = {{ConnectionNumber(display_), POLLIN, 0}, {signals_, POLLIN, 0}};
+    for (;;) {
+        while (XPending(display_) > 0) {
+            XEvent event;
+            XNextEvent(display_, &event);
+            if (!window_.handle(event))
+                return 0;
+        }
+        const std::optional<MonotonicClock::TimePoint> alarm = window_.alarm();
+        timespec wait {};
+        if (alarm) {
+            const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(*alarm - clock_.now());
+            const long long nanoseconds = left.count() > 0 ? left.count() : 0;
+            wait = {static_cast<time_t>(nanoseconds / 1'000'000'000), static_cast<long>(nanoseconds % 1'000'000'000)};
+        }
+        const int ready = ppoll(watched, 2, alarm ? &wait : nullptr, nullptr);
+        if (ready < 0 && errno != EINTR)
+            throw std::system_error(errno, std::generic_category(), "waiting failed");
+        ++wakeUps_;
+        if (watched[1].revents & POLLIN)
+            return 0;
+        if (watched[0].revents & (POLLHUP | POLLERR))
+            return 1; // the display went away
+        if (window_.alarm() && clock_.now() >= *window_.alarm()) {
+            window_.arm(std::nullopt);
+            saver_.wake();
+        }
+    }
+}

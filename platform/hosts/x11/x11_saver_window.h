@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/picture/picture.h"
+#include "platform/runner/form_host.h"
+
+#include <X11/Xlib.h>
+
+#include <functional>
+#include <optional>
+
+// The screen saver's window on X: one that XScreenSaver (or a person) made,
+// never one of its own. It puts the picture's changed box there with
+// XPutImage, straight from the picture's memory; follows the window's size;
+// says when it is mapped or not; and holds the one pending wake-up, which
+// the host's loop waits for. It takes no input: XScreenSaver watches that.
+class X11SaverWindow final : public HostWindow {
+public:
+    // Throws std::runtime_error where the window cannot be reached or its
+    // visual is not 24-bit true colour.
+    X11SaverWindow(Display* display, Window window, const Picture& picture);
+    ~X11SaverWindow() override;
+    X11SaverWindow(const X11SaverWindow&) = delete;
+    X11SaverWindow& operator=(const X11SaverWindow&) = delete;
+
+    // Its size changed (in device pixels; the module draws one logical pixel to one).
+    void onResized(std::function<void(int width, int height)> listener) { resizedListener_ = std::move(listener); }
+    void onPacingChanged(std::function<void()> listener) { pacingListener_ = std::move(listener); }
+    // Tells the listener its size, as after a change.
+    void sized();
+    // One event of the display's. Returns false once the window is gone.
+    bool handle(const XEvent& event);
+    std::optional<MonotonicClock::TimePoint> alarm() const { return alarm_; }
+
+    void show() override;
+    void showChanges(const InclusiveBox& box) override;
+    FramePacing pacing() const override;
+    void arm(std::optional<MonotonicClock::TimePoint> when) override { alarm_ = when; }
+
+private:
+    void putImage(int left, int top, int width, int height);
+
+    Display* display_;
+    Window window_;
+    const Picture& picture_;
+    GC gc_ = nullptr;
+    int depth_ = 0;
+    Visual* visual_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+    bool mapped_ = false;
+    std::optional<MonotonicClock::TimePoint> alarm_;
+    std::function<void(int, int)> resizedListener_;
+    std::function<void()> pacingListener_;
+};

@@ -1,0 +1,116 @@
+#!/usr/bin/python3
+"""The XScreenSaver module as XScreenSaver runs it, in a real X server:
+directly in a window of the test's making, and started and stopped by the
+XScreenSaver daemon itself, as an unprivileged user.
+Usage: x11_saver_test.py MODULE [TestCase.test_name ...]"""
+import ctypes
+import os
+import pwd
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+import waiting  # noqa: E402
+from xwd_shot import XwdShot  # noqa: E402
+
+MODULE = os.path.abspath(sys.argv.pop(1))
+PATIENCE = 20  # seconds for something the module should do
+SIGTERM_GRACE = 1  # seconds it may take to end on SIGTERM
+SMALL, LARGE = (200, 150), (600, 400)
+
+
+def until(condition, why):
+    return waiting.until(condition, why, PATIENCE)
+
+
+def top_level_windows():
+    return subprocess.run(["xwininfo", "-root", "-children"], capture_output=True, text=True,
+                          check=True).stdout.count("\n     0x")
+
+
+class BareWindow:
+    """A plain window on the display, as XScreenSaver would make one."""
+
+    def __init__(self, width, height):
+        x = ctypes.CDLL("libX11.so.6")
+        x.XOpenDisplay.restype = ctypes.c_void_p
+        x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x.XDefaultRootWindow.restype = ctypes.c_ulong
+        x.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                                          ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
+        x.XCreateSimpleWindow.restype = ctypes.c_ulong
+        x.XMapWindow.argtypes = x.XFlush.argtypes = x.XCloseDisplay.argtypes = None
+        self.x = x
+        self.display = ctypes.c_void_p(x.XOpenDisplay(None))
+        self.id = x.XCreateSimpleWindow(self.display, x.XDefaultRootWindow(self.display), 0, 0, width, height, 0, 0, 0)
+        x.XMapWindow(self.display, ctypes.c_ulong(self.id))
+        x.XFlush(self.display)
+
+    def close(self):
+        self.x.XCloseDisplay(self.display)
+
+
+class X11SaverTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        # Open to every local client: the daemon runs as another user.
+        cls.server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "640x480x24", "-nolisten", "tcp", "-ac"],
+                                      stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        os.environ["DISPLAY"] = ":" + cls.server.stdout.readline().decode().strip()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.server.terminate()
+        cls.server.wait()
+
+    def test_run_directly_it_draws_in_the_window_given_follows_its_size_and_ends_on_sigterm(self):
+        window = BareWindow(*SMALL)
+        self.addCleanup(window.close)
+        before = top_level_windows()
+        module = subprocess.Popen([MODULE, "--window-id", hex(window.id), "--change-every", "1"])
+        self.addCleanup(lambda: module.poll() is not None or (module.kill(), module.wait()))
+        until(lambda: XwdShot(window.id).lit(), "no rings in the window")
+        self.assertEqual(top_level_windows(), before, "the module opened a window of its own")
+        subprocess.run(["xdotool", "windowsize", str(window.id), *map(str, LARGE)], check=True)
+        # A new centre comes every second, somewhere in the window as it is now.
+        until(lambda: any(x >= SMALL[0] or y >= SMALL[1] for x, y in XwdShot(window.id).lit(4)),
+              "no rings beyond the window's first size")
+        module.send_signal(signal.SIGTERM)
+        self.assertEqual(module.wait(timeout=SIGTERM_GRACE), 0)
+
+    def test_the_daemon_runs_it_when_activated_and_ends_it_when_deactivated(self):
+        home = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, home)
+        os.makedirs(os.path.join(home, "bin"))
+        shutil.copy(MODULE, os.path.join(home, "bin", "tessary"))
+        with open(os.path.join(home, ".xscreensaver"), "w") as settings:
+            settings.write("mode: one\nselected: 0\nprograms: tessary --root --change-every 1\n"
+                           "lock: False\nfade: False\nunfade: False\nsplash: False\ntimeout: 1:00:00\n")
+        # The daemon will not start modules as root.
+        as_user = []
+        if os.getuid() == 0:
+            nobody = pwd.getpwnam("nobody")
+            for folder, _, files in os.walk(home):
+                for name in [folder] + [os.path.join(folder, f) for f in files]:
+                    os.chown(name, nobody.pw_uid, nobody.pw_gid)
+            as_user = ["setpriv", "--reuid=nobody", "--regid=%d" % nobody.pw_gid, "--clear-groups", "--"]
+        environment = dict(os.environ, HOME=home, PATH=os.path.join(home, "bin") + ":" + os.environ["PATH"])
+        daemon = subprocess.Popen(as_user + ["xscreensaver", "-no-splash"], env=environment,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(lambda: (daemon.terminate(), daemon.wait()))
+        command = lambda *words: subprocess.run(as_user + ["xscreensaver-command", *words], env=environment,
+                                                capture_output=True).returncode == 0
+        until(lambda: command("-activate"), "the daemon did not take -activate")
+        running = lambda: subprocess.run(["pgrep", "-x", "tessary"], capture_output=True).returncode == 0
+        until(running, "the daemon did not start the module")
+        until(lambda: XwdShot().lit(4), "no rings on the screen")
+        until(lambda: command("-deactivate"), "the daemon did not take -deactivate")
+        until(lambda: not running(), "the module was left running")
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
