@@ -26,6 +26,14 @@ std::optional<Number> numberOf(std::string_view text, int base)
     return value;
 }
 
+// A word of the command line, quoted in a reason for refusing it.
+std::string quoted(std::string_view word)
+{
+    std::string text(1, '\'');
+    text.append(word).push_back('\'');
+    return text;
+}
+
 } // namespace
 
 std::optional<unsigned long> x11WindowIdOf(std::string_view text)
@@ -52,21 +60,21 @@ X11SaverArguments X11SaverArguments::read(std::span<const std::string_view> argu
             continue;
         }
         if (name != "window-id" && name != "change-every")
-            return refuse("'" + std::string(arguments[i]) + "' is no option of this module");
+            return refuse(quoted(arguments[i]) + " is no option of this module");
         if (i + 1 == arguments.size())
-            return refuse("'" + std::string(arguments[i]) + "' needs a value");
+            return refuse(quoted(arguments[i]) + " needs a value");
         const std::string_view value = arguments[++i];
         if (name == "window-id") {
             const std::optional<unsigned long> window = x11WindowIdOf(value);
             if (!window || *window == 0)
-                return refuse("'" + std::string(value) + "' is no window id");
+                return refuse(quoted(value) + " is no window id");
             read.target = Target::WindowId;
             read.window = *window;
             named = true;
         } else {
             const std::optional<long long> seconds = numberOf<long long>(value, 10);
             if (!seconds)
-                return refuse("'" + std::string(value) + "' is no number of seconds");
+                return refuse(quoted(value) + " is no number of seconds");
             read.changeEvery = SaverRunner::changePeriod(*seconds);
         }
     }
