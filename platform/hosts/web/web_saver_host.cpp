@@ -15,6 +15,7 @@ WebSaverHost::WebSaverHost(const ProjectDescription& project)
     , saver_(project, picture_, {window_, errors_, clock_}, SaverRunner::kDefaultChange)
 {
     gSaver = this;
+    EM_ASM({ Module.page.setSaverStill($0); }, SaverRunner::kStillMove);
     window_.onAlarm([this] { saver_.wake(); });
 }
 
