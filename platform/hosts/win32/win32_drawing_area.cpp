@@ -149,14 +149,10 @@ void Win32DrawingArea::release(LPARAM at)
 
 void Win32DrawingArea::paint()
 {
-    PAINTSTRUCT paint {};
-    const HDC dc = BeginPaint(area_, &paint);
-    RECT client {};
-    GetClientRect(area_, &client);
-    win32PaintPicture(dc, paint.rcPaint, client, picture_);
-    if (focused_) {
-        drawWin32FocusFrame(dc, client, FormLook::kAreaFocus,
-            win32DevicePixels(FormLook::kAreaFocusInset, picture_.devicePixelRatio()), highContrast_);
-    }
-    EndPaint(area_, &paint);
+    win32PaintPicture(area_, picture_, [this](HDC dc, const RECT& client) {
+        if (focused_) {
+            drawWin32FocusFrame(dc, client, FormLook::kAreaFocus,
+                win32DevicePixels(FormLook::kAreaFocusInset, picture_.devicePixelRatio()), highContrast_);
+        }
+    });
 }

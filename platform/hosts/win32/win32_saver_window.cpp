@@ -96,16 +96,6 @@ FramePacing Win32SaverWindow::pacing() const
     return FramePacing::refreshRate(refreshRate_);
 }
 
-void Win32SaverWindow::paint()
-{
-    PAINTSTRUCT paint {};
-    const HDC dc = BeginPaint(window_, &paint);
-    RECT client {};
-    GetClientRect(window_, &client);
-    win32PaintPicture(dc, paint.rcPaint, client, picture_);
-    EndPaint(window_, &paint);
-}
-
 // A mouse left alone may report a move where it stands, or twitch by a pixel
 // or two: only a move further than that is a person.
 void Win32SaverWindow::mouseMoved(LPARAM at)
@@ -132,7 +122,7 @@ LRESULT Win32SaverWindow::message(HWND window, UINT message, WPARAM wParam, LPAR
 {
     switch (message) {
     case WM_PAINT:
-        paint();
+        win32PaintPicture(window_, picture_);
         return 0;
     case WM_ERASEBKGND:
         return TRUE; // the paint covers every pixel

@@ -49,7 +49,6 @@ public:
 
 private:
     bool fullScreen() const { return parent_ == nullptr; }
-    void paint();
     void mouseMoved(LPARAM at);
     void close();
     void pacingChanged();

@@ -9,8 +9,13 @@ constexpr COLORREF kBlack = 0x000000;
 } // namespace
 
 // The rows go to the screen as a top-down 32-bit DIB.
-void win32PaintPicture(HDC dc, const RECT& dirty, const RECT& client, const Picture& picture)
+void win32PaintPicture(HWND window, const Picture& picture, const std::function<void(HDC dc, const RECT& client)>& over)
 {
+    PAINTSTRUCT paint {};
+    const HDC dc = BeginPaint(window, &paint);
+    const RECT& dirty = paint.rcPaint;
+    RECT client {};
+    GetClientRect(window, &client);
     const LONG top = std::max<LONG>(dirty.top, 0);
     const LONG bottom = std::min<LONG>(dirty.bottom, picture.height());
     const LONG left = std::max<LONG>(dirty.left, 0);
@@ -37,6 +42,9 @@ void win32PaintPicture(HDC dc, const RECT& dirty, const RECT& client, const Pict
         FillRect(dc, &beyond, black);
         DeleteObject(black);
     }
+    if (over)
+        over(dc, client);
+    EndPaint(window, &paint);
 }
 
 unsigned win32RefreshRate(HMONITOR monitor)
