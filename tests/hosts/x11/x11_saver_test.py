@@ -83,7 +83,9 @@ class X11SaverTest(unittest.TestCase):
         self.assertEqual(module.wait(timeout=SIGTERM_GRACE), 0)
 
     def test_the_daemon_runs_it_when_activated_and_ends_it_when_deactivated(self):
-        home = tempfile.mkdtemp()
+        # Where the other user reaches it: the temporary folder may be one
+        # only this user can enter.
+        home = tempfile.mkdtemp(dir="/tmp" if os.getuid() == 0 else None)
         self.addCleanup(shutil.rmtree, home)
         os.makedirs(os.path.join(home, "bin"))
         shutil.copy(MODULE, os.path.join(home, "bin", "tessary"))
