@@ -4,6 +4,8 @@
 
 namespace {
 
+EM_JS(void, pageSetSaverStill, (int pixels), { Module.page.setSaverStill(pixels); });
+
 // The page's one saver, which the page's call below reaches.
 WebSaverHost* gSaver = nullptr;
 
@@ -15,7 +17,7 @@ WebSaverHost::WebSaverHost(const ProjectDescription& project)
     , saver_(project, picture_, {window_, errors_, clock_}, SaverRunner::kDefaultChange)
 {
     gSaver = this;
-    EM_ASM({ Module.page.setSaverStill($0); }, SaverRunner::kStillMove);
+    pageSetSaverStill(SaverRunner::kStillMove);
     window_.onAlarm([this] { saver_.wake(); });
 }
 

@@ -21,6 +21,10 @@ BLACK, PINK = (0, 0, 0), (255, 192, 192)
 BUTTONS = {"Move": (0, 16, 41, 17), "Color": (56, 16, 41, 17), "Slower": (112, 16, 41, 17),
            "Faster": (176, 16, 41, 17), "Stop": (232, 16, 41, 17), "Clear": (288, 16, 41, 17)}
 BARE = (200, 150)  # a point on the bare area
+# Milliseconds between keys: a person's pace, and the quickest that X and Wine
+# still deliver one by one, for the hundreds of Slower that reach the timer's
+# limit. Clicks closer than CLICK_DELAY, Wine may take for fewer.
+KEY_DELAY, QUICK_DELAY, CLICK_DELAY = 30, 2, 25
 
 
 def command(*words, check=True):
@@ -99,9 +103,9 @@ class Program:
         left, top, width, height = (round(v * self.scale) for v in BUTTONS[button])
         self.click(left + width // 2, top + height // 2)
 
-    def keys(self, *keys):
+    def keys(self, *keys, delay=KEY_DELAY):
         command("xdotool", "windowactivate", "--sync", self.window)
-        command("xdotool", "key", "--delay", "30", *keys)
+        command("xdotool", "key", "--delay", str(delay), *keys)
 
     def stopped(self):
         """Stops the rings (by mouse) and returns what stays on the screen."""
@@ -229,7 +233,7 @@ class WineTest(WineSession):
 
     def test_the_656th_slower_opens_one_error_window_beside_and_closing_still_ends_with_0(self):
         program = self.start()
-        program.keys(*["space"] * 656)  # Slower has the focus at start
+        program.keys(*["space"] * 656, delay=QUICK_DELAY)  # Slower has the focus at start
         errors = until(lambda: command("xdotool", "search", "--onlyvisible", "--name", "^Tessary$", check=False),
                        "no error window")
         info = command("xwininfo", "-id", errors.split("\n")[0])
@@ -277,7 +281,7 @@ class WineTest(WineSession):
         # An error window to drag: the 656th Slower (which has the focus)
         # raises it; as many Faster bring the rings back to every millisecond.
         command("xdotool", "windowactivate", "--sync", program.window)
-        command("xdotool", "key", "--delay", "10", *["space"] * 656, "Tab", *["space"] * 656)
+        command("xdotool", "key", "--delay", str(QUICK_DELAY), *["space"] * 656, "Tab", *["space"] * 656)
         errors = until(lambda: next(iter(windows("^Tessary$")), None), "no error window")
         # The error window's own move loop, from the press on its title bar on.
         command("xdotool", "mousemove", "--window", errors, "100", "6", "mousedown", "1")
@@ -311,7 +315,7 @@ class WineTest(WineSession):
 
         def slower(clicks):
             command("xdotool", "mousemove", "--window", program.window, str(left + width // 2), str(top + height // 2),
-                    "click", "--repeat", str(clicks), "--delay", "25", "1")
+                    "click", "--repeat", str(clicks), "--delay", str(CLICK_DELAY), "1")
 
         # Quick clicks pair up into double clicks: 654 bring the interval to
         # the longest the timer takes, and the rings to a halt.
@@ -354,7 +358,7 @@ class WineTest(WineSession):
                                      stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, text=True)
         self.addCleanup(listening.kill)
         self.assertEqual(listening.stdout.readline().strip(), "listening")
-        program.keys("Tab", "Tab", *["space"] * 656)  # from Stop by the drawing area to Slower
+        program.keys("Tab", "Tab", *["space"] * 656, delay=QUICK_DELAY)  # from Stop by the drawing area to Slower
         error = "Error 380: Invalid property value / Object: tmrtime / Operation: Interval"
         self.assertEqual(listening.stdout.readline().strip(), "alert " + error, "the error was not announced")
         program.keys("space")
