@@ -1,12 +1,13 @@
 #!/usr/bin/python3
 """Tessary.exe under Wine at interval 1, beside a Win32 frame floor (the least
-a Win32 window can do that repaints once a frame) and the desktop build, in
-the same Wine and X server: ticks per second, the message loop's wake-ups a
-frame (counted by the bench build itself, since Wine's traffic with its
-server hides them from outside), processor time (the program, wineserver and
-the X server), ticks per second while the title bar is held down in a Wine
-virtual desktop, where Wine runs the move loop itself, and the size of
-Tessary.exe. These are Wine's figures on Linux, not a Windows machine's.
+a Win32 window can do that repaints once a frame) and the desktop build, and
+Tessary.scr full screen, in the same Wine and X server (1920x1080): ticks per
+second, the message loop's wake-ups a frame (counted by the bench builds
+themselves, since Wine's traffic with its server hides them from outside),
+processor time (the program, wineserver and the X server), ticks per second
+while the title bar is held down in a Wine virtual desktop, where Wine runs
+the move loop itself, and the size of Tessary.exe. These are Wine's figures
+on Linux, not a Windows machine's.
 Usage: wine_bench.py BUILD-WINDOWS-DIR DESKTOP-PROGRAM OUTPUT.json"""
 import json
 import os
@@ -25,6 +26,7 @@ CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 SHARED = ["wineserver", "Xvfb"]
 TITLE_BAR = ("150", "12")  # from the frame's top left
 PATIENCE = 20
+SCREEN = "1920x1080x24"  # which the screen saver covers
 
 
 def quietly(*words):
@@ -52,14 +54,14 @@ def processor_seconds(names, exact=False):
     return total
 
 
-def wine_run(build, program, title, seconds, out, dragged=False):
+def wine_run(build, program, title, seconds, out, dragged=False, arguments=()):
     """Runs a program of the bench, which ends itself so many seconds in;
     dragged: inside a virtual desktop, its title bar held and moved all along."""
     if os.path.exists(out):
         os.remove(out)
     inside = ["explorer", "/desktop=tessary-bench,800x600"] if dragged else []
     shared = processor_seconds(SHARED)
-    started = subprocess.Popen(["wine", *inside, os.path.join(build, program)],
+    started = subprocess.Popen(["wine", *inside, os.path.join(build, program), *arguments],
                                env=dict(os.environ, TESSARY_BENCH_OUT="Z:" + out.replace("/", "\\"),
                                         TESSARY_BENCH_SECONDS=str(seconds)),
                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -98,10 +100,10 @@ def wine_run(build, program, title, seconds, out, dragged=False):
     return counts
 
 
-def per_second(build, program, title, out, dragged=False):
+def per_second(build, program, title, out, dragged=False, arguments=()):
     """Rings (frames, for the floor), wake-ups and processor a second, start-up left out."""
-    short = wine_run(build, program, title, SHORT, out, dragged)
-    long = wine_run(build, program, title, LONG, out, dragged)
+    short = wine_run(build, program, title, SHORT, out, dragged, arguments)
+    long = wine_run(build, program, title, LONG, out, dragged, arguments)
     span = long["seconds"] - short["seconds"]
     return {"rings": (long["rings"] - short["rings"]) / span, "wakeups": (long["wakeups"] - short["wakeups"]) / span,
             "cpu": (long["cpu"] - short["cpu"]) / (LONG - SHORT)}
@@ -126,7 +128,7 @@ def desktop_cpu(program, seconds):
 def main(build, desktop, output):
     home = tempfile.TemporaryDirectory()
     os.environ.update(WINEPREFIX=os.path.join(home.name, "prefix"), WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
-    server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+    server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", SCREEN, "-nolisten", "tcp"],
                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     os.environ["DISPLAY"] = ":" + server.stdout.readline().decode().strip()
     manager = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -137,11 +139,12 @@ def main(build, desktop, output):
         out = os.path.join(home.name, "counts")
         # Taken in turns, several times: the shared servers' time is noisy at a
         # few percent of a core, read in clock ticks of 10 ms.
-        floors, ours = [], []
+        floors, ours, savers = [], [], []
         for _ in range(RUNS):
             floors.append(per_second(build, "tessary-frame-floor.exe", "Frame floor", out))
             ours.append(per_second(build, "Tessary-bench.exe", "Form1", out))
-        floor, tessary = median_of(floors), median_of(ours)
+            savers.append(per_second(build, "Tessary-saver-bench.scr", "Tessary", out, arguments=["/s"]))
+        floor, tessary, saver = median_of(floors), median_of(ours), median_of(savers)
         over_floor = statistics.median(t["cpu"] / f["cpu"] for t, f in zip(ours, floors))
         dragged = per_second(build, "Tessary-bench.exe", "Form1", out, dragged=True)
         native = desktop_cpu(desktop, LONG - SHORT)
@@ -153,6 +156,7 @@ def main(build, desktop, output):
         server.terminate()
     frame_rate = floor["rings"]
     wakeups_per_frame = tessary["wakeups"] / frame_rate
+    saver_wakeups_per_frame = saver["wakeups"] / frame_rate
     rows = [
         ("ticks per second", tessary["rings"], ">= %d" % TICKS_PER_SECOND, tessary["rings"] >= TICKS_PER_SECOND),
         ("ticks per second, title bar held and dragged", dragged["rings"], ">= %d" % TICKS_PER_SECOND,
@@ -166,15 +170,22 @@ def main(build, desktop, output):
         ("processor while dragged, %", 100 * dragged["cpu"], "", None),
         ("the desktop build beside it, %", 100 * native, "", None),
         ("Tessary.exe, kB", size / 1024, "", None),
+        ("screen saver full screen (%s): ticks per second" % SCREEN.rsplit("x", 1)[0], saver["rings"],
+         ">= %d" % TICKS_PER_SECOND, saver["rings"] >= TICKS_PER_SECOND),
+        ("screen saver: message loop wake-ups a frame", saver_wakeups_per_frame, "<= %.2f" % WAKE_UPS_PER_FRAME,
+         saver_wakeups_per_frame <= WAKE_UPS_PER_FRAME),
+        ("screen saver: processor, % of one core (with Wine and X)", 100 * saver["cpu"], "", None),
     ]
     print("\nUnder Wine (not a Windows machine) in Xvfb with openbox, interval 1 ms, median of %d runs of %d s"
           % (RUNS, LONG - SHORT))
     for figure, value, target, met in rows:
-        print("  %-46s %10.2f  %-10s %s" % (figure, value, target, "" if met is None else ("met" if met else "NOT MET")))
+        print("  %-56s %10.2f  %-10s %s" % (figure, value, target, "" if met is None else ("met" if met else "NOT MET")))
     with open(output, "w") as out:
         json.dump({"ticks_per_s": tessary["rings"], "dragged_ticks_per_s": dragged["rings"], "floor_frames_per_s": frame_rate,
                    "wakeups_per_frame": wakeups_per_frame, "cpu_share": tessary["cpu"], "floor_cpu_share": floor["cpu"],
-                   "dragged_cpu_share": dragged["cpu"], "desktop_cpu_share": native, "exe_bytes": size}, out, indent=1)
+                   "dragged_cpu_share": dragged["cpu"], "desktop_cpu_share": native, "exe_bytes": size,
+                   "saver_ticks_per_s": saver["rings"], "saver_wakeups_per_frame": saver_wakeups_per_frame,
+                   "saver_cpu_share": saver["cpu"]}, out, indent=1)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,49 @@
+// The entry of tessary-xscreensaver-bench: the XScreenSaver module on the
+// root window (or XSCREENSAVER_WINDOW), counting the rings on their way to the
+// picture. When a signal ends it, it writes the seconds it ran, the rings,
+// its loop's wake-ups and its own processor time to standard output.
+#include "bench/ring_counting_window.h"
+#include "platform/hosts/x11/x11_saver_host.h"
+
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+namespace {
+
+double processorSeconds()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](timeval time) { return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+} // namespace
+
+int RunProject(const ProjectDescription& project)
+{
+    const auto started = std::chrono::steady_clock::now();
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return EXIT_FAILURE;
+    const char* named = std::getenv("XSCREENSAVER_WINDOW");
+    const Window window = named ? std::strtoul(named, nullptr, 0) : DefaultRootWindow(display);
+    RingCountingWindow* counter = nullptr;
+    try {
+        X11SaverHost host(project, display, window, SaverRunner::kDefaultChange, FormRunner::decorator(counter));
+        const int status = host.run();
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        std::printf("seconds %.3f\nrings %ld\nwakeups %ld\nprocessor %.3f\npicture %d %d\n", seconds,
+            counter ? counter->rings() : 0L, host.wakeUps(), processorSeconds(), host.picture().width(),
+            host.picture().height());
+        XCloseDisplay(display);
+        return status;
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "%s\n", failure.what());
+        return EXIT_FAILURE;
+    }
+}
