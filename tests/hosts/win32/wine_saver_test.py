@@ -63,6 +63,15 @@ class WineSaverTest(wine_test.WineSession):
         command("xdotool", "key", "shift")
         self.assertEqual(self.ended(process), 0)
 
+    def test_full_screen_another_window_taking_the_activation_ends_it(self):
+        process, window = self.full_screen()
+        until(lambda: command("xdotool", "getactivewindow") == window or None, "the saver was not activated")
+        elsewhere = subprocess.Popen(["xmessage", "-name", "elsewhere", "elsewhere"], stderr=subprocess.DEVNULL)
+        self.addCleanup(lambda: (elsewhere.kill(), elsewhere.wait()))
+        other = until(lambda: next(iter(windows("^elsewhere$")), None), "no other window")
+        command("wmctrl", "-i", "-a", other)
+        self.assertEqual(self.ended(process), 0)
+
     def test_the_preview_is_a_child_filling_its_parent_and_ends_with_it(self):
         helper, handle = self.parent()
         process = self.saver("/p", handle)
