@@ -2,7 +2,9 @@
 
 #include <X11/Xutil.h>
 
+#include <cstdio>
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -23,6 +25,14 @@ int noteError(Display*, XErrorEvent*)
     return 0;
 }
 
+// A window id as xwininfo and XScreenSaver write it.
+std::string hexadecimal(Window window)
+{
+    char text[2 + 2 * sizeof window + 1];
+    std::snprintf(text, sizeof text, "0x%lx", window);
+    return text;
+}
+
 } // namespace
 
 X11SaverWindow::X11SaverWindow(Display* display, Window window, const Picture& picture)
@@ -39,7 +49,7 @@ X11SaverWindow::X11SaverWindow(Display* display, Window window, const Picture& p
     XSync(display_, False);
     XSetErrorHandler(previous);
     if (!reached || gUnreachable)
-        throw std::runtime_error("the window " + std::to_string(window) + " cannot be reached");
+        throw std::runtime_error("the window " + hexadecimal(window) + " cannot be reached");
     const Visual* visual = attributes.visual;
     if ((attributes.depth != kTrueColourDepth && attributes.depth != kDeepColourDepth) || visual->red_mask != kRedMask
         || visual->green_mask != kGreenMask || visual->blue_mask != kBlueMask)

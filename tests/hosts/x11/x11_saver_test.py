@@ -82,6 +82,11 @@ class X11SaverTest(unittest.TestCase):
         module.send_signal(signal.SIGTERM)
         self.assertEqual(module.wait(timeout=SIGTERM_GRACE), 0)
 
+    def test_a_window_that_is_not_there_is_said_on_standard_error_with_status_1(self):
+        refused = subprocess.run([MODULE, "--window-id", "0x7ffffff"], capture_output=True, text=True, timeout=PATIENCE)
+        self.assertEqual((refused.returncode, refused.stderr.split(": ", 1)[-1].strip()),
+                         (1, "the window 0x7ffffff cannot be reached"))
+
     def test_the_daemon_runs_it_when_activated_and_ends_it_when_deactivated(self):
         # Where the other user reaches it: the temporary folder may be one
         # only this user can enter.
