@@ -12,8 +12,6 @@
 namespace {
 
 const wchar_t* const kSaverClass = L"TessaryScreenSaver";
-// Shown or hidden, said once the change is done.
-constexpr UINT kPacingMessage = WM_APP + 1;
 
 } // namespace
 
@@ -107,12 +105,6 @@ void Win32SaverWindow::mouseMoved(LPARAM at)
         close();
 }
 
-void Win32SaverWindow::pacingChanged()
-{
-    if (pacingListener_)
-        pacingListener_();
-}
-
 void Win32SaverWindow::close()
 {
     DestroyWindow(window_);
@@ -128,18 +120,11 @@ LRESULT Win32SaverWindow::message(HWND window, UINT message, WPARAM wParam, LPAR
         return TRUE; // the paint covers every pixel
     case WM_SIZE:
         sized();
-        pacingChanged();
-        return 0;
-    case WM_SHOWWINDOW:
-        // Before the change: the pacing is asked once it is done.
-        PostMessageW(window_, kPacingMessage, 0, 0);
-        break;
-    case kPacingMessage:
-        pacingChanged();
         return 0;
     case WM_DISPLAYCHANGE:
         refreshRate_ = win32RefreshRate(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST));
-        pacingChanged();
+        if (pacingListener_)
+            pacingListener_();
         return 0;
     // Full screen, after close(); the preview, with its parent: Windows
     // destroys a window's children with it, whichever process made them.

@@ -32,7 +32,8 @@ public:
     {
         resizedListener_ = std::move(listener);
     }
-    // Shown or hidden, or another refresh rate.
+    // Another refresh rate. Shown, it is asked anew by the runner, and
+    // nothing hides it after.
     void onPacingChanged(std::function<void()> listener) { pacingListener_ = std::move(listener); }
     void onEscaped(std::function<void(std::exception_ptr)> listener) { escapeListener_ = std::move(listener); }
     // Tells the listener its size, as after a change.
@@ -51,7 +52,6 @@ private:
     bool fullScreen() const { return parent_ == nullptr; }
     void mouseMoved(LPARAM at);
     void close();
-    void pacingChanged();
 
     const Picture& picture_;
     Win32Alarm alarm_;
