@@ -30,8 +30,7 @@ int RunProject(const ProjectDescription& project)
     Display* display = XOpenDisplay(nullptr);
     if (!display)
         return EXIT_FAILURE;
-    const char* named = std::getenv("XSCREENSAVER_WINDOW");
-    const Window window = named ? std::strtoul(named, nullptr, 0) : DefaultRootWindow(display);
+    const Window window = X11SaverHost::givenWindow(display);
     RingCountingWindow* counter = nullptr;
     try {
         X11SaverHost host(project, display, window, SaverRunner::kDefaultChange, FormRunner::decorator(counter));

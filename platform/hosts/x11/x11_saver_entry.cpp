@@ -26,17 +26,6 @@ std::vector<std::string> commandLine()
     return words;
 }
 
-// The window XScreenSaver names, or the root window where it names none.
-Window rootTarget(Display* display)
-{
-    const char* named = std::getenv("XSCREENSAVER_WINDOW");
-    if (named && *named) {
-        if (const std::optional<unsigned long> window = x11WindowIdOf(named))
-            return *window;
-    }
-    return DefaultRootWindow(display);
-}
-
 } // namespace
 
 int RunProject(const ProjectDescription& project)
@@ -56,7 +45,7 @@ int RunProject(const ProjectDescription& project)
     }
     int status = EXIT_FAILURE;
     try {
-        const Window window = asked.target == X11SaverArguments::Target::Root ? rootTarget(display) : asked.window;
+        const Window window = asked.target == X11SaverArguments::Target::Root ? X11SaverHost::givenWindow(display) : asked.window;
         X11SaverHost host(project, display, window, asked.changeEvery);
         status = host.run();
     } catch (const std::exception& failure) {

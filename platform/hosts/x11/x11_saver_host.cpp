@@ -1,11 +1,14 @@
 #include "platform/hosts/x11/x11_saver_host.h"
 
+#include "platform/hosts/x11/x11_saver_arguments.h"
+
 #include <poll.h>
 #include <signal.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <stdexcept>
 #include <system_error>
 
@@ -23,6 +26,16 @@ sigset_t endingSignals()
 }
 
 } // namespace
+
+Window X11SaverHost::givenWindow(Display* display)
+{
+    const char* named = std::getenv("XSCREENSAVER_WINDOW");
+    if (named && *named) {
+        if (const std::optional<unsigned long> window = x11WindowIdOf(named))
+            return *window;
+    }
+    return DefaultRootWindow(display);
+}
 
 X11SaverHost::X11SaverHost(const ProjectDescription& project, Display* display, Window window,
     std::chrono::seconds changeEvery, const FormRunner::Decorator& decorate)

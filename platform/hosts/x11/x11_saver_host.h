@@ -33,6 +33,10 @@ public:
     X11SaverHost(const X11SaverHost&) = delete;
     X11SaverHost& operator=(const X11SaverHost&) = delete;
 
+    // The window XScreenSaver gives its modules (XSCREENSAVER_WINDOW), or the
+    // root window where it names none.
+    static Window givenWindow(Display* display);
+
     // Starts the saver and runs until a signal ends it or its window goes.
     // Returns the exit status.
     int run();

@@ -43,9 +43,10 @@ X11SaverWindow::X11SaverWindow(Display* display, Window window, const Picture& p
     XWindowAttributes attributes {};
     gUnreachable = false;
     const auto previous = XSetErrorHandler(noteError);
-    const bool reached = XGetWindowAttributes(display_, window_, &attributes) != 0;
-    // Size and mapping followed from here on, as they change.
+    // Size and mapping followed from before they are read, so that no
+    // change between falls through.
     XSelectInput(display_, window_, StructureNotifyMask);
+    const bool reached = XGetWindowAttributes(display_, window_, &attributes) != 0;
     XSync(display_, False);
     XSetErrorHandler(previous);
     if (!reached || gUnreachable)
