@@ -92,6 +92,14 @@ void FormRunner::pacingChanged()
     }
 }
 
+void FormRunner::escaped(std::exception_ptr thrown) noexcept
+{
+    try {
+        guarded([thrown] { std::rethrow_exception(thrown); });
+    } catch (...) {
+    }
+}
+
 void FormRunner::flush()
 {
     const InclusiveBox changed = picture_.takeChanged();

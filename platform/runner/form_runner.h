@@ -9,6 +9,7 @@
 #include "platform/runner/form_host.h"
 #include "platform/services/mersenne_sequence.h"
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -58,6 +59,10 @@ public:
     void resize(int logicalWidth, int logicalHeight, double devicePixelRatio, int deviceWidth, int deviceHeight);
     // The host's FramePacing changed: another screen or refresh rate, hidden or shown.
     void pacingChanged();
+    // Something was thrown in the host's own code, where no call of the
+    // runner's stood (a window procedure): reported as any other, and what
+    // fails in reporting it is dropped.
+    void escaped(std::exception_ptr thrown) noexcept;
 
     const FormLayout& layout() const { return layout_; }
     FormSession& session() { return *session_; }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -142,6 +144,14 @@ const Case kCases[] = {
             return rig.log(0, "error") + ", then " + rig.wakesAndRings(milliseconds(20));
         },
         "error Error 51: Internal error: thrown by a test, then 1 wakes, 16 rings"},
+    {"ThrownInTheHostsOwnCodeIsReportedAsAnyOther",
+        [](Rig& rig) {
+            rig.host.runner().escaped(std::make_exception_ptr(std::runtime_error("thrown in a window procedure")));
+            rig.host.runner().escaped(std::make_exception_ptr(51));
+            return rig.log(0, "error");
+        },
+        "error Error 51: Internal error: thrown in a window procedure; error Error 51: Internal error: an exception of "
+        "unknown type\nErrors so far: 2"},
 };
 
 class FormRunnerTest : public testing::TestWithParam<Case> {};

@@ -1,7 +1,6 @@
 #include "platform/hosts/win32/win32_form_host.h"
 
 #include "platform/hosts/win32/win32_message_loop.h"
-#include "platform/services/raised_error.h"
 
 Win32FormHost::Win32FormHost(const ProjectDescription& project, const FormRunner::Decorator& decorate)
     : picture_(*project.startupForm)
@@ -14,7 +13,7 @@ Win32FormHost::Win32FormHost(const ProjectDescription& project, const FormRunner
     window_.onResized([this](int width, int height, double ratio) { runner_.resize(width, height, ratio); });
     window_.onPacingChanged([this] { runner_.pacingChanged(); });
     window_.onModalAlarm([this] { wake(); });
-    window_.onEscaped([this](std::exception_ptr thrown) { escaped(thrown); });
+    window_.onEscaped([this](std::exception_ptr thrown) { runner_.escaped(thrown); });
     errors_.onModalLoop([this](bool entered) { window_.modalLoop(entered); });
     window_.sized();
 }
@@ -37,23 +36,4 @@ int Win32FormHost::run()
                 ++wakeUps_;
         },
         [this](MSG& message) { return errors_.isDialogMessage(&message) || IsDialogMessageW(window_.handle(), &message); });
-}
-
-void Win32FormHost::escaped(std::exception_ptr thrown) noexcept
-{
-    try {
-        std::rethrow_exception(thrown);
-    } catch (const std::exception& unexpected) {
-        reportQuietly(RaisedError::unexpected(unexpected.what()));
-    } catch (...) {
-        reportQuietly(RaisedError::unexpected("an exception of unknown type"));
-    }
-}
-
-void Win32FormHost::reportQuietly(const RaisedError& error) noexcept
-{
-    try {
-        errors_.report(error);
-    } catch (...) {
-    }
 }

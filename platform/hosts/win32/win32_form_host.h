@@ -7,10 +7,6 @@
 #include "platform/runner/form_runner.h"
 #include "platform/runner/monotonic_clock.h"
 
-#include <exception>
-
-class RaisedError;
-
 // The form as a native Windows program, its parts put together:
 // - the window: Win32FormWindow, with its Win32Buttons (owner-drawn, pink),
 //   its Win32DrawingArea (the picture one to one, the changed box at once)
@@ -38,10 +34,6 @@ public:
 
 private:
     void wake();
-    // What was thrown inside a window procedure goes to the error path,
-    // which must not throw in its turn: what fails there is dropped.
-    void escaped(std::exception_ptr thrown) noexcept;
-    void reportQuietly(const RaisedError& error) noexcept;
 
     SteadyClock clock_;
     Picture picture_;

@@ -1,7 +1,6 @@
 #include "platform/hosts/win32/win32_saver_host.h"
 
 #include "platform/hosts/win32/win32_message_loop.h"
-#include "platform/services/raised_error.h"
 
 Win32SaverHost::Win32SaverHost(const ProjectDescription& project, HWND parent, std::chrono::seconds changeEvery,
     const FormRunner::Decorator& decorate)
@@ -13,13 +12,7 @@ Win32SaverHost::Win32SaverHost(const ProjectDescription& project, HWND parent, s
         saver_.runner().resize(width, height, ratio, deviceWidth, deviceHeight);
     });
     window_.onPacingChanged([this] { saver_.runner().pacingChanged(); });
-    // Nobody sees an error over a screen saver: it is counted, and the rings go on.
-    window_.onEscaped([this](std::exception_ptr) noexcept {
-        try {
-            errors_.report(RaisedError::unexpected("an exception in a window procedure"));
-        } catch (...) {
-        }
-    });
+    window_.onEscaped([this](std::exception_ptr thrown) { saver_.runner().escaped(thrown); });
     window_.sized();
 }
 
