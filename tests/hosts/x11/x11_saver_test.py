@@ -43,7 +43,6 @@ class BareWindow:
         x.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
                                           ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
         x.XCreateSimpleWindow.restype = ctypes.c_ulong
-        x.XMapWindow.argtypes = x.XFlush.argtypes = x.XCloseDisplay.argtypes = None
         self.x = x
         self.display = ctypes.c_void_p(x.XOpenDisplay(None))
         self.id = x.XCreateSimpleWindow(self.display, x.XDefaultRootWindow(self.display), 0, 0, width, height, 0, 0, 0)
