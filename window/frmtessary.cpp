@@ -1,6 +1,7 @@
 #include "window/frmtessary.h"
 
 #include "logic/drawing_state.h"
+#include "tessary_version.h"
 
 #include <array>
 
@@ -58,7 +59,7 @@ constinit const FormOf<DrawingState> frmtessary(kDefinition, kWiring);
 
 const ProjectDescription tessaryProject = {
     .name = "Tessary",
-    .version = "1.00",
+    .version = TESSARY_VERSION,
     .desktopId = "org.tessary.Tessary",
     .startupForm = frmtessary,
     .saverClicks = kSaverClicks,

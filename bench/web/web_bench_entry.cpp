@@ -14,7 +14,7 @@ RingCountingWindow* gCounter = nullptr;
 
 } // namespace
 
-int RunProject(const ProjectDescription& project)
+int RunProject(const ProjectDescription& project, CommandLine)
 {
     static WebFormHost host(project, FormRunner::decorator(gCounter));
     gCounter->onRing = [](long ring) {

@@ -54,7 +54,7 @@ void CALLBACK changeDpi(HWND, UINT, UINT_PTR timer, DWORD)
 
 } // namespace
 
-int RunProject(const ProjectDescription& project)
+int RunProject(const ProjectDescription& project, CommandLine)
 {
     gStarted = std::chrono::steady_clock::now();
     try {

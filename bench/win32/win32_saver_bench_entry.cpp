@@ -27,7 +27,7 @@ void writeCounts()
 
 } // namespace
 
-int RunProject(const ProjectDescription& project)
+int RunProject(const ProjectDescription& project, CommandLine)
 {
     gStarted = std::chrono::steady_clock::now();
     try {

@@ -24,7 +24,7 @@ double processorSeconds()
 
 } // namespace
 
-int RunProject(const ProjectDescription& project)
+int RunProject(const ProjectDescription& project, CommandLine)
 {
     const auto started = std::chrono::steady_clock::now();
     Display* display = XOpenDisplay(nullptr);

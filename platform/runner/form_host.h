@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <optional>
+#include <span>
 #include <string>
 
 // The contract between a host and FormRunner, in one place.
@@ -124,7 +125,13 @@ private:
     bool pressed_ = false;
 };
 
+// The words the program was started with, its own name first, as main() has
+// them. Most hosts take none; a host reads them where its platform starts
+// programs with some (the desktop's --version and --help, a screen saver's
+// window).
+using CommandLine = std::span<char* const>;
+
 // The program's entry on this platform: builds the host for the project's
 // start-up form and runs it until its window is closed. Returns the process's
 // exit status. Each host defines it once, in its <host>_entry.cpp.
-int RunProject(const ProjectDescription& project);
+int RunProject(const ProjectDescription& project, CommandLine commandLine);

@@ -14,7 +14,8 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 
-first=$(build_package "$work/first") || { echo "FAILED: the first build"; exit 1; }
+# The first in the folder scripts/package uses, where the release files are packed from.
+first=$(build_package "$root/build-package") || { echo "FAILED: the first build"; exit 1; }
 second=$(build_package "$work/second") || { echo "FAILED: the second build"; exit 1; }
 deb=$first
 
@@ -40,7 +41,7 @@ grep -q "libx11-6" <<<"$depends" || fail "no dependency on libx11-6 in: $depends
 # The module is of use only with XScreenSaver, and the program without either.
 grep -qw xscreensaver <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "xscreensaver is not recommended"
 grep -qw xscreensaver <<<"$depends" && fail "xscreensaver is a dependency, not a recommendation"
-[ "$(dpkg-deb -f "$deb" Package) $(dpkg-deb -f "$deb" Version)" = "tessary 1.00" ] || fail "wrong name or version"
+[ "$(dpkg-deb -f "$deb" Package) $(dpkg-deb -f "$deb" Version)" = "tessary $(tessary_version)" ] || fail "wrong name or version"
 
 echo "== lintian --pedantic"
 lintian_out=$(lintian --pedantic --tag-display-limit 0 "$deb" 2>&1 | grep -v '^running with root privileges')
@@ -54,12 +55,12 @@ echo "$hardening"
 grep -v 'Control flow integrity' <<<"$hardening" | grep -q -E ': no' && fail "hardening-check answers no"
 # What the checker cannot see: every file of ours compiled with stack clash
 # and control-flow protection, and landing pads in the code that came of it.
-commands="$work/first/compile_commands.json"
+commands="$root/build-package/compile_commands.json"
 for flag in -fstack-clash-protection -fcf-protection -fstack-protector-strong -D_FORTIFY_SOURCE=2; do
   unflagged=$(grep '"command"' "$commands" | grep -v -c -- "$flag")
   [ "$unflagged" -eq 0 ] || fail "$unflagged files compiled without $flag"
 done
-objdump -d --no-show-raw-insn --disassemble=main "$work/first/Tessary" | grep -q endbr64 \
+objdump -d --no-show-raw-insn --disassemble=main "$root/build-package/Tessary" | grep -q endbr64 \
   || fail "main has no landing pad: no -fcf-protection in the code"
 
 echo "== the manual page"

@@ -2,6 +2,7 @@
 
 #include "logic/drawing_state.h"
 #include "platform/hosts/recording/recording_host.h"
+#include "tessary_version.h"
 
 #include <gtest/gtest.h>
 
@@ -79,7 +80,7 @@ TEST(FrmtessaryTest, NoButtonIsWiredToTheWindowsOwnClick)
             << b.name;
     }
     EXPECT_EQ(tessaryProject.name, "Tessary");
-    EXPECT_EQ(tessaryProject.version, "1.00");
+    EXPECT_EQ(tessaryProject.version, TESSARY_VERSION) << "not the project's version";
 }
 
 } // namespace

@@ -10,7 +10,7 @@ constexpr std::chrono::seconds kShownFor {1};
 
 } // namespace
 
-int RunProject(const ProjectDescription& project)
+int RunProject(const ProjectDescription& project, CommandLine)
 {
     const SteadyClock clock;
     NullFormHost host(project, clock);

@@ -1,3 +1,4 @@
+#include "platform/hosts/qt/qt_command_line.h"
 #include "platform/hosts/qt/qt_form_host.h"
 #include "platform/hosts/qt/qt_platform.h"
 #include "platform/hosts/qt/qt_quit_signals.h"
@@ -14,6 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -80,18 +82,32 @@ void holdStartUpMessage(QtMsgType type, const QMessageLogContext&, const QString
 
 } // namespace
 
-int RunProject(const ProjectDescription& project)
+int RunProject(const ProjectDescription& project, CommandLine commandLine)
 {
-    prepareQtPlatform();
-
-    // The program takes no command line; Qt sees only the program's name.
     std::string name(project.name);
+    const CommandLine arguments = commandLine.empty() ? commandLine : commandLine.subspan(1);
+    switch (QtCommandLine::read(arguments)) {
+    case QtCommandLine::Answer::Help:
+        std::fputs(QtCommandLine::help(project, name).c_str(), stdout);
+        return EXIT_SUCCESS;
+    case QtCommandLine::Answer::Version:
+        std::fputs(QtCommandLine::version(project).c_str(), stdout);
+        return EXIT_SUCCESS;
+    case QtCommandLine::Answer::Run:
+        break;
+    }
+
+    prepareQtPlatform();
     startUpMessages().programName = name;
-    int argc = 1;
-    char* argv[] = {name.data(), nullptr};
+    // Qt takes its own options out of these, so they are a copy: the
+    // program's name first, as Qt names its windows' class after it.
+    std::vector<char*> words {name.data()};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    words.push_back(nullptr);
+    int argc = static_cast<int>(words.size() - 1);
 
     const QtMessageHandler previous = qInstallMessageHandler(holdStartUpMessage);
-    QApplication application(argc, argv);
+    QApplication application(argc, words.data());
     qInstallMessageHandler(previous);
     {
         StartUpMessages& messages = startUpMessages();
@@ -99,6 +115,10 @@ int RunProject(const ProjectDescription& project)
         for (const QString& message : std::as_const(messages.held))
             qWarning("%s", qPrintable(message));
         messages.held.clear();
+    }
+    if (argc > 1) {
+        std::fputs(QtCommandLine::refusal(name, words[1]).c_str(), stderr);
+        return EXIT_FAILURE;
     }
     QApplication::setApplicationName(toQString(project.name));
     QApplication::setApplicationVersion(toQString(project.version));

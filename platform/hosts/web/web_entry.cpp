@@ -7,7 +7,7 @@ EM_JS(int, pageIsSaver, (), { return Module.page.saver ? 1 : 0; });
 
 // The page lives as long as its tab: its host is never taken down. As
 // Tessary.html#saver it is the screen saver instead of the form.
-int RunProject(const ProjectDescription& project)
+int RunProject(const ProjectDescription& project, CommandLine)
 {
     if (pageIsSaver()) {
         static WebSaverHost saver(project);

@@ -1,7 +1,7 @@
 #include "platform/hosts/win32/win32_form_host.h"
 #include "platform/hosts/win32/win32_start_failure.h"
 
-int RunProject(const ProjectDescription& project)
+int RunProject(const ProjectDescription& project, CommandLine)
 {
     try {
         Win32FormHost host(project);

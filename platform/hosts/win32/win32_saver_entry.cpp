@@ -38,7 +38,7 @@ void say(const std::wstring& text, UINT icon)
 
 } // namespace
 
-int RunProject(const ProjectDescription& project)
+int RunProject(const ProjectDescription& project, CommandLine)
 {
     const std::vector<std::string> words = commandLine();
     const std::vector<std::string_view> arguments(words.begin(), words.end());
