@@ -41,14 +41,16 @@ build_package() {
   ls "$dir/tessary_$(tessary_version)_"*.deb
 }
 
-# build_windows BUILD_DIR: cross-compiles the Windows programs in BUILD_DIR,
-# their link time the last commit's.
+# build_windows BUILD_DIR [TARGET...]: cross-compiles the Windows programs in
+# BUILD_DIR (all of them, or those named), their link time the last commit's.
 build_windows() {
-  local dir=$1
+  local dir=$1 targets=()
+  shift
+  [ $# -eq 0 ] || targets=(--target "$@")
   export_source_date_epoch || return 1
   cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-  cmake --build "$dir" -j "$jobs"
+  cmake --build "$dir" -j "$jobs" "${targets[@]}"
 }
 
 # build_web BUILD_DIR: builds the page and the trace driver for node in BUILD_DIR.
