@@ -52,11 +52,7 @@ struct Rig {
     Picture picture {frmtessary};
     WatchedWindow* watched = nullptr;
     SaverRunner saver;
-    ManualLoop loop {clock, [this] { return window.alarm(); },
-        [this] {
-            window.arm(std::nullopt);
-            saver.wake();
-        }};
+    ManualLoop loop {clock, window.alarm(), [this] { saver.wake(); }};
 };
 
 struct Case {

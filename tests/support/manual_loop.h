@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/runner/held_alarm.h"
 #include "tests/support/manual_clock.h"
 
 #include <algorithm>
@@ -16,6 +17,13 @@ public:
         : clock_(clock)
         , nextWake_(std::move(nextWake))
         , wake_(std::move(wake))
+    {
+    }
+
+    // The loop of a host whose alarm is held: it rings the alarm as the host's own loop does.
+    ManualLoop(ManualClock& clock, HeldAlarm& alarm, std::function<void()> wake)
+        : ManualLoop(clock, [&alarm] { return alarm.when(); },
+            [&clock, &alarm, wake = std::move(wake)] { alarm.ringIfDue(clock.now(), wake); })
     {
     }
 

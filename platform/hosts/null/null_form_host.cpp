@@ -14,7 +14,7 @@ int NullFormHost::run(MonotonicClock::TimePoint until)
 {
     start();
     for (auto at = alarm(); at && *at <= until; at = alarm()) {
-        std::this_thread::sleep_for(*at - clock_.now());
+        std::this_thread::sleep_for(*window_.alarm().left(clock_.now()));
         wakeIfDue();
     }
     return errors_.count() == 0 ? 0 : 1;
@@ -22,12 +22,7 @@ int NullFormHost::run(MonotonicClock::TimePoint until)
 
 bool NullFormHost::wakeIfDue()
 {
-    const auto at = alarm();
-    if (!at || clock_.now() < *at)
-        return false;
-    window_.arm(std::nullopt);
-    runner_.wake();
-    return true;
+    return window_.alarm().ringIfDue(clock_.now(), [this] { runner_.wake(); });
 }
 
 void NullFormHost::setPacing(FramePacing pacing)

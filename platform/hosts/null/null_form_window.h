@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/runner/form_host.h"
+#include "platform/runner/held_alarm.h"
 
 #include <optional>
 #include <string>
@@ -20,15 +21,16 @@ public:
     }
 
     void setPacing(FramePacing pacing) { pacing_ = pacing; }
-    std::optional<MonotonicClock::TimePoint> alarm() const { return alarm_; }
+    HeldAlarm& alarm() { return alarm_; }
+    const HeldAlarm& alarm() const { return alarm_; }
 
     void show() override;
     void showChanges(const InclusiveBox& box) override;
     FramePacing pacing() const override { return pacing_; }
-    void arm(std::optional<MonotonicClock::TimePoint> when) override { alarm_ = when; }
+    void arm(std::optional<MonotonicClock::TimePoint> when) override { alarm_.arm(when); }
 
 private:
     std::vector<std::string>& log_;
     FramePacing pacing_ = FramePacing::refreshRate(FramePacing::kFallbackRefreshRate);
-    std::optional<MonotonicClock::TimePoint> alarm_;
+    HeldAlarm alarm_;
 };

@@ -69,14 +69,13 @@ int X11SaverHost::run()
             if (!window_.handle(event))
                 return 0;
         }
-        const std::optional<MonotonicClock::TimePoint> alarm = window_.alarm();
+        const std::optional<MonotonicClock::Duration> left = window_.alarm().left(clock_.now());
         timespec wait {};
-        if (alarm) {
-            const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(*alarm - clock_.now());
-            const long long nanoseconds = left.count() > 0 ? left.count() : 0;
+        if (left) {
+            const long long nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(*left).count();
             wait = {static_cast<time_t>(nanoseconds / 1'000'000'000), static_cast<long>(nanoseconds % 1'000'000'000)};
         }
-        const int ready = ppoll(watched, 2, alarm ? &wait : nullptr, nullptr);
+        const int ready = ppoll(watched, 2, left ? &wait : nullptr, nullptr);
         if (ready < 0 && errno != EINTR)
             throw std::system_error(errno, std::generic_category(), "waiting failed");
         ++wakeUps_;
@@ -84,9 +83,6 @@ int X11SaverHost::run()
             return 0;
         if (watched[0].revents & (POLLHUP | POLLERR))
             return 1; // the display went away
-        if (window_.alarm() && clock_.now() >= *window_.alarm()) {
-            window_.arm(std::nullopt);
-            saver_.wake();
-        }
+        window_.alarm().ringIfDue(clock_.now(), [this] { saver_.wake(); });
     }
 }

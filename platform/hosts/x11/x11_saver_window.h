@@ -2,6 +2,7 @@
 
 #include "platform/picture/picture.h"
 #include "platform/runner/form_host.h"
+#include "platform/runner/held_alarm.h"
 
 #include <X11/Xlib.h>
 
@@ -29,12 +30,12 @@ public:
     void sized();
     // One event of the display's. Returns false once the window is gone.
     bool handle(const XEvent& event);
-    std::optional<MonotonicClock::TimePoint> alarm() const { return alarm_; }
+    HeldAlarm& alarm() { return alarm_; }
 
     void show() override;
     void showChanges(const InclusiveBox& box) override;
     FramePacing pacing() const override;
-    void arm(std::optional<MonotonicClock::TimePoint> when) override { alarm_ = when; }
+    void arm(std::optional<MonotonicClock::TimePoint> when) override { alarm_.arm(when); }
 
 private:
     void putImage(int left, int top, int width, int height);
@@ -48,7 +49,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     bool mapped_ = false;
-    std::optional<MonotonicClock::TimePoint> alarm_;
+    HeldAlarm alarm_;
     std::function<void(int, int)> resizedListener_;
     std::function<void()> pacingListener_;
 };

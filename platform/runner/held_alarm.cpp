@@ -1,0 +1,19 @@
+#include "platform/runner/held_alarm.h"
+
+#include <algorithm>
+
+std::optional<MonotonicClock::Duration> HeldAlarm::left(MonotonicClock::TimePoint now) const
+{
+    if (!when_)
+        return std::nullopt;
+    return std::max(*when_ - now, MonotonicClock::Duration::zero());
+}
+
+bool HeldAlarm::ringIfDue(MonotonicClock::TimePoint now, const std::function<void()>& wake)
+{
+    if (!when_ || now < *when_)
+        return false;
+    when_.reset();
+    wake();
+    return true;
+}
