@@ -16,7 +16,7 @@
 // come; between, the ticks go on at the form's interval.
 // Responsible for when the clicks come, and for waking its host for them as
 // well as for the ticks. Not responsible for the screen, input that ends the
-// saver, or settings: its host gives it a window that covers the screen and
+// saver (StillPointer says which moves do), or settings: its host gives it a window that covers the screen and
 // shows no buttons, an error display that shows nothing (no window stands
 // over a screen saver), and the change period it read.
 // A screen saver's error display: the errors are counted and shown to no one,
@@ -32,9 +32,6 @@ public:
     static constexpr std::chrono::seconds kShortestChange {1};
     static constexpr std::chrono::seconds kLongestChange {60};
     static constexpr std::chrono::seconds kDefaultChange {5};
-    // A move of the pointer no further than this on either axis, in logical
-    // pixels, is the jitter of a mouse left alone: it does not end a saver.
-    static constexpr int kStillMove = 4;
     // Any number of seconds a setting held, kept within what a user may set.
     static std::chrono::seconds changePeriod(long long seconds);
 

@@ -4,8 +4,6 @@
 
 namespace {
 
-EM_JS(void, pageSetSaverStill, (int pixels), { Module.page.setSaverStill(pixels); });
-
 // The page's one saver, which the page's call below reaches.
 WebSaverHost* gSaver = nullptr;
 
@@ -17,7 +15,6 @@ WebSaverHost::WebSaverHost(const ProjectDescription& project)
     , saver_(project, picture_, {window_, errors_, clock_}, SaverRunner::kDefaultChange)
 {
     gSaver = this;
-    pageSetSaverStill(SaverRunner::kStillMove);
     window_.onAlarm([this] { saver_.wake(); });
 }
 
@@ -36,4 +33,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE void tessary_saver_sized(int logicalWidth, int l
 {
     if (gSaver)
         gSaver->areaSized(logicalWidth, logicalHeight, devicePixelRatio, deviceWidth, deviceHeight);
+}
+
+// Where the pointer is now, in CSS pixels: 1 where a person moved it and the saver ends.
+extern "C" EMSCRIPTEN_KEEPALIVE int tessary_saver_pointer_moved(double x, double y)
+{
+    return gSaver && gSaver->pointerMoved(x, y) ? 1 : 0;
 }

@@ -71,7 +71,9 @@ void Win32SaverWindow::show()
     ShowWindow(window_, SW_SHOW);
     if (fullScreen()) {
         SetForegroundWindow(window_);
-        GetCursorPos(&mouseAtStart_);
+        POINT at {};
+        GetCursorPos(&at);
+        pointer_.restAt(at.x / ratio_, at.y / ratio_);
     }
     UpdateWindow(window_);
 }
@@ -94,14 +96,11 @@ FramePacing Win32SaverWindow::pacing() const
     return FramePacing::refreshRate(refreshRate_);
 }
 
-// A mouse left alone may report a move where it stands, or twitch by a pixel
-// or two: only a move further than that is a person.
 void Win32SaverWindow::mouseMoved(LPARAM at)
 {
     POINT point {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
     ClientToScreen(window_, &point);
-    const int still = win32DevicePixels(SaverRunner::kStillMove, ratio_);
-    if (std::abs(point.x - mouseAtStart_.x) > still || std::abs(point.y - mouseAtStart_.y) > still)
+    if (pointer_.movedAway(point.x / ratio_, point.y / ratio_))
         close();
 }
 

@@ -4,6 +4,7 @@
 #include "platform/hosts/win32/win32_api.h"
 #include "platform/picture/picture.h"
 #include "platform/runner/form_host.h"
+#include "platform/runner/still_pointer.h"
 
 #include <exception>
 #include <functional>
@@ -11,7 +12,7 @@
 // The screen saver's one window on Windows, in one of two places:
 // - full screen: a topmost popup over the whole virtual screen (every
 //   monitor), the cursor hidden; a key, a mouse button, a move of the mouse
-//   beyond SaverRunner::kStillMove from where it stood, or the loss of the
+//   beyond StillPointer::kStillMove from where it stood, or the loss of the
 //   activation closes it;
 // - the preview: a child of the window Windows names, covering its client
 //   area and taking no input; it closes when that window goes away.
@@ -59,7 +60,7 @@ private:
     HWND window_ = nullptr;
     double ratio_ = kNoDensity;
     unsigned refreshRate_ = 0;
-    POINT mouseAtStart_ {};
+    StillPointer pointer_;
     std::function<void(int, int, double, int, int)> resizedListener_;
     std::function<void()> pacingListener_;
     std::function<void(std::exception_ptr)> escapeListener_;
