@@ -160,8 +160,7 @@ class ReleaseFilesTest(unittest.TestCase):
 
     def test_the_source_archive_builds_the_trace_driver_elsewhere(self):
         with tempfile.TemporaryDirectory() as elsewhere:
-            with tarfile.open(os.path.join(DIST, NAMES["source"])) as source:
-                source.extractall(elsewhere, filter="data")
+            subprocess.run(["tar", "-xzf", os.path.join(DIST, NAMES["source"]), "-C", elsewhere], check=True)
             tree = os.path.join(elsewhere, "tessary-" + VERSION)
             build = os.path.join(elsewhere, "build")
             subprocess.run(["cmake", "-S", tree, "-B", build, "-G", "Ninja", "-DTESSARY_TESTS=OFF"],
