@@ -10,6 +10,7 @@
 #include "bench/win32/bench_counts.h"
 #include "platform/hosts/win32/win32_form_host.h"
 #include "platform/hosts/win32/win32_start_failure.h"
+#include "platform/hosts/win32/win32_text.h"
 
 #include <chrono>
 #include <cstdio>
@@ -68,7 +69,7 @@ int RunProject(const ProjectDescription& project, CommandLine)
             writeCounts();
         return status;
     } catch (const Win32StartFailure& failure) {
-        MessageBoxW(nullptr, failure.reason().c_str(), L"Tessary", MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, failure.reason().c_str(), toWide(project.name).c_str(), MB_OK | MB_ICONERROR);
         return 1;
     }
 }

@@ -10,7 +10,6 @@
 namespace {
 
 const wchar_t* const kClassName = L"TessaryErrors";
-const wchar_t* const kTitle = L"Tessary";
 // In pixels at 96 dots per inch.
 constexpr int kMargin = 8;
 constexpr int kCloseWidth = 80;
@@ -78,8 +77,9 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 } // namespace
 
-Win32ErrorDisplay::Win32ErrorDisplay(HWND__* const& owner)
+Win32ErrorDisplay::Win32ErrorDisplay(HWND__* const& owner, std::wstring title)
     : owner_(owner)
+    , title_(std::move(title))
 {
 }
 
@@ -108,7 +108,7 @@ void Win32ErrorDisplay::create()
     windowClass.lpszClassName = kClassName;
     RegisterClassW(&windowClass);
     // Owned by the form: above it and gone with it.
-    window_ = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, kClassName, kTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU,
+    window_ = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, kClassName, title_.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
         0, 0, 0, 0, owner_, nullptr, instance, this);
     label_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, window_, nullptr,
         instance, nullptr);

@@ -19,7 +19,8 @@ struct tagMSG;
 class Win32ErrorDisplay final : public ErrorDisplay {
 public:
     // owner is where the form's window handle is kept once it exists.
-    explicit Win32ErrorDisplay(HWND__* const& owner);
+    // title: the program's name, which the window bears.
+    Win32ErrorDisplay(HWND__* const& owner, std::wstring title);
     ~Win32ErrorDisplay() override;
     Win32ErrorDisplay(const Win32ErrorDisplay&) = delete;
     Win32ErrorDisplay& operator=(const Win32ErrorDisplay&) = delete;
@@ -50,6 +51,7 @@ private:
     int scaled(int logical) const;
 
     HWND__* const& owner_;
+    const std::wstring title_;
     HWND__* window_ = nullptr;
     HWND__* label_ = nullptr;
     HWND__* close_ = nullptr;

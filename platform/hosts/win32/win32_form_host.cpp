@@ -1,11 +1,12 @@
 #include "platform/hosts/win32/win32_form_host.h"
 
 #include "platform/hosts/win32/win32_message_loop.h"
+#include "platform/hosts/win32/win32_text.h"
 
 Win32FormHost::Win32FormHost(const ProjectDescription& project, const FormRunner::Decorator& decorate)
     : picture_(*project.startupForm)
     , window_(*project.startupForm, picture_, clock_)
-    , errors_(window_.handle())
+    , errors_(window_.handle(), toWide(project.name))
     , runner_(project, picture_, {window_, errors_, clock_}, decorate)
 {
     window_.onButtonClicked([this](std::string_view name) { runner_.click(name); });

@@ -31,9 +31,9 @@ std::vector<std::string> commandLine()
     return arguments;
 }
 
-void say(const std::wstring& text, UINT icon)
+void say(const ProjectDescription& project, const std::wstring& text, UINT icon)
 {
-    MessageBoxW(nullptr, text.c_str(), L"Tessary", MB_OK | icon);
+    MessageBoxW(nullptr, text.c_str(), toWide(project.name).c_str(), MB_OK | icon);
 }
 
 } // namespace
@@ -62,9 +62,9 @@ int RunProject(const ProjectDescription& project, CommandLine)
     } catch (const Win32StartFailure& failure) {
         // Nobody would see a message over a screen that is being saved.
         if (asked.mode != Mode::FullScreen)
-            say(failure.reason(), MB_ICONERROR);
+            say(project, failure.reason(), MB_ICONERROR);
         return 1;
     }
-    say(toWide(kWin32SaverUsage), MB_ICONINFORMATION);
+    say(project, toWide(kWin32SaverUsage), MB_ICONINFORMATION);
     return 1;
 }

@@ -1,11 +1,12 @@
 #include "platform/hosts/win32/win32_saver_host.h"
 
 #include "platform/hosts/win32/win32_message_loop.h"
+#include "platform/hosts/win32/win32_text.h"
 
 Win32SaverHost::Win32SaverHost(const ProjectDescription& project, HWND parent, std::chrono::seconds changeEvery,
     const FormRunner::Decorator& decorate)
     : picture_(*project.startupForm)
-    , window_(picture_, clock_, parent)
+    , window_(picture_, clock_, parent, toWide(project.name))
     , saver_(project, picture_, {window_, errors_, clock_}, changeEvery, decorate)
 {
     window_.onResized([this](int width, int height, double ratio, int deviceWidth, int deviceHeight) {

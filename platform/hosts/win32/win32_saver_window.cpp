@@ -15,7 +15,7 @@ const wchar_t* const kSaverClass = L"TessaryScreenSaver";
 
 } // namespace
 
-Win32SaverWindow::Win32SaverWindow(const Picture& picture, const MonotonicClock& clock, HWND parent)
+Win32SaverWindow::Win32SaverWindow(const Picture& picture, const MonotonicClock& clock, HWND parent, const std::wstring& title)
     : picture_(picture)
     , alarm_(clock)
     , parent_(parent)
@@ -28,14 +28,14 @@ Win32SaverWindow::Win32SaverWindow(const Picture& picture, const MonotonicClock&
     windowClass.lpszClassName = kSaverClass;
     RegisterClassExW(&windowClass);
     if (fullScreen()) {
-        window_ = CreateWindowExW(WS_EX_TOPMOST, kSaverClass, L"Tessary", WS_POPUP, GetSystemMetrics(SM_XVIRTUALSCREEN),
+        window_ = CreateWindowExW(WS_EX_TOPMOST, kSaverClass, title.c_str(), WS_POPUP, GetSystemMetrics(SM_XVIRTUALSCREEN),
             GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN),
             nullptr, nullptr, windowClass.hInstance, this);
     } else {
         RECT client {};
         if (!GetClientRect(parent_, &client))
             throw Win32StartFailure::fromLastError(L"The preview's window could not be reached");
-        window_ = CreateWindowExW(0, kSaverClass, L"Tessary", WS_CHILD, 0, 0, client.right, client.bottom, parent_, nullptr,
+        window_ = CreateWindowExW(0, kSaverClass, title.c_str(), WS_CHILD, 0, 0, client.right, client.bottom, parent_, nullptr,
             windowClass.hInstance, this);
     }
     if (!window_)

@@ -8,6 +8,7 @@
 
 #include <exception>
 #include <functional>
+#include <string>
 
 // The screen saver's one window on Windows, in one of two places:
 // - full screen: a topmost popup over the whole virtual screen (every
@@ -23,7 +24,8 @@ class Win32SaverWindow final : public HostWindow {
 public:
     // Full screen where parent is null, else the preview inside it. Throws
     // Win32StartFailure where the window or its timer cannot be made.
-    Win32SaverWindow(const Picture& picture, const MonotonicClock& clock, HWND parent);
+    // title: the program's name, which the window bears.
+    Win32SaverWindow(const Picture& picture, const MonotonicClock& clock, HWND parent, const std::wstring& title);
     ~Win32SaverWindow() override;
     Win32SaverWindow(const Win32SaverWindow&) = delete;
     Win32SaverWindow& operator=(const Win32SaverWindow&) = delete;
