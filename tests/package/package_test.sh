@@ -14,7 +14,11 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 
-# The first in the folder scripts/package uses, where the release files are packed from.
+# The first in the folder scripts/package uses, where scripts/test packs the
+# release files from: afresh, as the second, since a build folder kept from an
+# earlier commit keeps that commit's time in what is not built again (the
+# icon's resource).
+rm -rf "$root/build-package"
 first=$(build_package "$root/build-package") || { echo "FAILED: the first build"; exit 1; }
 second=$(build_package "$work/second") || { echo "FAILED: the second build"; exit 1; }
 deb=$first
