@@ -10,9 +10,17 @@
 #include <span>
 #include <string>
 
-// The contract between a host and FormRunner, in one place.
+// The contract between a host and the way its program runs, in one place. A
+// host runs the form (FormRunner) or the screen saver (SaverRunner), or both:
+// - null: both, showing nothing: the templates a new host is copied from;
+// - qt: the form, on the Linux desktop;
+// - web: both, as a page (Tessary.html, and Tessary.html#saver);
+// - win32: both, as Windows programs (Tessary.exe, Tessary.scr);
+// - x11: the screen saver, as an XScreenSaver module;
+// - recording: neither, but the services the form's code calls, recorded
+//   for the trace driver.
 //
-// Every host has the same four parts, named after it (Null, Qt, Web, Win32):
+// Every form host has the same four parts, named after it:
 // - <Host>FormWindow, a HostWindow: its window, which shows the picture and
 //   the buttons (built from FormRunner::layout()), takes the input, says how
 //   its frames are paced (FramePacing), and holds the one pending wake-up on
@@ -33,7 +41,24 @@
 // - resize() when its client area changes size or density (a host without a
 //   density of its own passes kNoDensity);
 // - pacingChanged() when its screen, refresh rate or visibility changes.
-// hosts/null/ is the smallest host that keeps it: a new host starts from there.
+//
+// A saver host has the same parts for SaverRunner (its window, the errors as
+// UnseenErrorDisplay shows them, <Host>SaverHost, and an entry), and supplies:
+// - a window over the screen, or the one its platform gives it, showing the
+//   picture and no buttons;
+// - the input that ends it: any key, any button, and a move of the pointer
+//   that StillPointer takes for a person's; it then ends as its platform ends
+//   a screen saver;
+// - its settings: the change period, read where its platform keeps it and
+//   kept within SaverRunner::changePeriod().
+// It calls SaverRunner's start() and wake(), and FormRunner's resize(),
+// pacingChanged() and escaped() through SaverRunner::runner(); it leaves to
+// SaverRunner when the clicks that bring new centres and colours come, and
+// the waking for them.
+//
+// A host whose own loop waits (no platform timer) holds its wake-up in a
+// HeldAlarm. hosts/null/ has the smallest form host and saver host that keep
+// all of this: a new host starts from there.
 
 // How often the window can show something new, as the host says it.
 class FramePacing {

@@ -1,6 +1,7 @@
 #include "platform/runner/held_alarm.h"
 
 #include <algorithm>
+#include <thread>
 
 std::optional<MonotonicClock::Duration> HeldAlarm::left(MonotonicClock::TimePoint now) const
 {
@@ -16,4 +17,12 @@ bool HeldAlarm::ringIfDue(MonotonicClock::TimePoint now, const std::function<voi
     when_.reset();
     wake();
     return true;
+}
+
+void HeldAlarm::sleepAndRing(const MonotonicClock& clock, MonotonicClock::TimePoint until, const std::function<void()>& wake)
+{
+    for (auto at = when_; at && *at <= until; at = when_) {
+        std::this_thread::sleep_for(*left(clock.now()));
+        ringIfDue(clock.now(), wake);
+    }
 }

@@ -22,6 +22,10 @@ public:
     // Where the wake-up is due by now: clears it, then calls wake. Returns
     // whether it rang.
     bool ringIfDue(MonotonicClock::TimePoint now, const std::function<void()>& wake);
+    // The plainest loop: sleeps until each wake-up armed and rings it, until
+    // the next would come after `until`, or none is armed. For a clock that
+    // moves by itself.
+    void sleepAndRing(const MonotonicClock& clock, MonotonicClock::TimePoint until, const std::function<void()>& wake);
 
 private:
     std::optional<MonotonicClock::TimePoint> when_;

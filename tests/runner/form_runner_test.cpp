@@ -42,7 +42,7 @@ struct Rig {
         return std::to_string(wakes) + " wakes, " + rings() + " rings";
     }
     std::string rings() const { return std::to_string(window->rings); }
-    std::string armed() const { return host.alarm() ? "armed" : "disarmed"; }
+    std::string armed() const { return host.alarm().when() ? "armed" : "disarmed"; }
     // The host's log from line `first` on, those with this start only.
     std::string log(size_t first = 0, const std::string& start = "") const
     {
@@ -66,7 +66,7 @@ struct Rig {
     ManualClock clock;
     NotingWindow* window = nullptr;
     NullFormHost host {tessaryProject, clock, FormRunner::decorator(window)};
-    ManualLoop loop {clock, [this] { return host.alarm(); }, [this] { host.wakeIfDue(); }};
+    ManualLoop loop {clock, host.alarm(), [this] { host.runner().wake(); }};
 };
 
 struct Case {

@@ -1,7 +1,6 @@
 #include "platform/runner/saver_runner.h"
 
-#include "platform/hosts/null/null_error_display.h"
-#include "platform/hosts/null/null_form_window.h"
+#include "platform/hosts/null/null_saver_host.h"
 #include "tests/support/manual_loop.h"
 #include "tests/support/watched_window.h"
 #include "window/frmtessary.h"
@@ -11,8 +10,8 @@
 #include <functional>
 #include <set>
 
-// The program as a screen saver, on the parts of the host that shows nothing,
-// with a clock moved by hand.
+// The program as a screen saver, on the host that shows nothing, with a clock
+// moved by hand.
 namespace {
 
 using std::chrono::milliseconds;
@@ -20,10 +19,9 @@ using std::chrono::seconds;
 
 struct Rig {
     explicit Rig(seconds every = SaverRunner::kDefaultChange)
-        : saver(tessaryProject, picture, {window, errors, clock}, every, FormRunner::decorator(watched))
+        : host(tessaryProject, clock, every, FormRunner::decorator(watched))
     {
-        saver.runner().resize(FormLayout(frmtessary).clientWidth(), FormLayout(frmtessary).clientHeight(), kNoDensity);
-        saver.start();
+        host.start();
     }
 
     // The wake-ups and rings of this span, and the centres and colours of
@@ -46,13 +44,9 @@ struct Rig {
     }
 
     ManualClock clock;
-    std::vector<std::string> log;
-    NullFormWindow window {log};
-    NullErrorDisplay errors {log};
-    Picture picture {frmtessary};
     WatchedWindow* watched = nullptr;
-    SaverRunner saver;
-    ManualLoop loop {clock, window.alarm(), [this] { saver.wake(); }};
+    NullSaverHost host;
+    ManualLoop loop {clock, host.alarm(), [this] { host.saver().wake(); }};
 };
 
 struct Case {
@@ -84,7 +78,7 @@ const Case kCases[] = {
             rig.watched->failing = true;
             rig.run(milliseconds(20));
             rig.watched->failing = false;
-            return std::to_string(rig.errors.count()) + " errors, then " + rig.run(milliseconds(100));
+            return std::to_string(rig.host.errors().count()) + " errors, then " + rig.run(milliseconds(100));
         },
         "17 errors, then 6 wakes, 100 rings, 1 centres, 1 colours"},
     {"APeriodWithinWhatAUserMaySet",

@@ -1,7 +1,5 @@
 #include "platform/hosts/null/null_form_host.h"
 
-#include <thread>
-
 NullFormHost::NullFormHost(const ProjectDescription& project, const MonotonicClock& clock, const FormRunner::Decorator& decorate)
     : clock_(clock)
     , picture_(*project.startupForm)
@@ -13,10 +11,7 @@ NullFormHost::NullFormHost(const ProjectDescription& project, const MonotonicClo
 int NullFormHost::run(MonotonicClock::TimePoint until)
 {
     start();
-    for (auto at = alarm(); at && *at <= until; at = alarm()) {
-        std::this_thread::sleep_for(*window_.alarm().left(clock_.now()));
-        wakeIfDue();
-    }
+    window_.alarm().sleepAndRing(clock_, until, [this] { runner_.wake(); });
     return errors_.count() == 0 ? 0 : 1;
 }
 

@@ -44,7 +44,8 @@ public:
     FormRunner& runner() { return runner_; }
     const Picture& picture() const { return picture_; }
     NullErrorDisplay& errors() { return errors_; }
-    std::optional<MonotonicClock::TimePoint> alarm() const { return window_.alarm().when(); }
+    HeldAlarm& alarm() { return window_.alarm(); }
+    const HeldAlarm& alarm() const { return window_.alarm(); }
     // Everything the runner asked of its parts, in order: "show", "changes L
     // T R B", "error TEXT"; an owner may note its own lines between.
     const std::vector<std::string>& log() const { return log_; }
