@@ -105,16 +105,27 @@ class X11SaverTest(unittest.TestCase):
                     os.chown(name, nobody.pw_uid, nobody.pw_gid)
             as_user = ["setpriv", "--reuid=nobody", "--regid=%d" % nobody.pw_gid, "--clear-groups", "--"]
         environment = dict(os.environ, HOME=home, PATH=os.path.join(home, "bin") + ":" + os.environ["PATH"])
-        daemon = subprocess.Popen(as_user + ["xscreensaver", "-no-splash"], env=environment,
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # What the daemon says stays aside, to be shown where it fails.
+        said = tempfile.TemporaryFile()
+        self.addCleanup(said.close)
+        daemon = subprocess.Popen(as_user + ["xscreensaver", "-no-splash", "-verbose"], env=environment,
+                                  stdout=said, stderr=subprocess.STDOUT)
         self.addCleanup(lambda: (daemon.terminate(), daemon.wait()))
+
+        def until_or_say(condition, why):
+            try:
+                return until(condition, why)
+            except AssertionError:
+                said.seek(0)
+                raise AssertionError("%s; the daemon said:\n%s" % (why, said.read().decode(errors="replace")[-3000:]))
+
         command = lambda *words: subprocess.run(as_user + ["xscreensaver-command", *words], env=environment,
                                                 capture_output=True).returncode == 0
-        until(lambda: command("-activate"), "the daemon did not take -activate")
+        until_or_say(lambda: command("-activate"), "the daemon did not take -activate")
         running = lambda: subprocess.run(["pgrep", "-x", "tessary"], capture_output=True).returncode == 0
-        until(running, "the daemon did not start the module")
+        until_or_say(running, "the daemon did not start the module")
         until(lambda: XwdShot().lit(4), "no rings on the screen")
-        until(lambda: command("-deactivate"), "the daemon did not take -deactivate")
+        until_or_say(lambda: command("-deactivate"), "the daemon did not take -deactivate")
         until(lambda: not running(), "the module was left running")
 
 
