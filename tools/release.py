@@ -119,11 +119,16 @@ def text_with_crlf(path):
         return source.read().replace(b"\r\n", b"\n").replace(b"\n", b"\r\n")
 
 
+def licence_files():
+    """The licence and the notices, by name, with Windows line endings."""
+    files = {"LICENSE.txt": text_with_crlf(os.path.join(ROOT, "LICENSE"))}
+    files.update((name, text_with_crlf(source)) for name, source in NOTICES.items())
+    return files
+
+
 def windows_files(version, programs):
-    """What goes beside the programs, by name: the README, the licence and the notices."""
-    files = {"README.txt": windows_readme(version), "LICENSE.txt": text_with_crlf(os.path.join(ROOT, "LICENSE"))}
-    for name, source in NOTICES.items():
-        files[name] = text_with_crlf(source)
+    """The zip's files, by name: the programs, the README, the licence and the notices."""
+    files = {"README.txt": windows_readme(version), **licence_files()}
     for path in programs:
         with open(path, "rb") as program:
             files[os.path.basename(path)] = program.read()
@@ -147,10 +152,9 @@ def make_msi(version, commit, programs_folder, path, signer=Signer()):
     with tempfile.TemporaryDirectory() as stage:
         for name in PROGRAMS:
             shutil.copyfile(os.path.join(programs_folder, name), os.path.join(stage, name))
-        for name, data in windows_files(version, []).items():
-            if name != "README.txt":
-                with open(os.path.join(stage, name), "wb") as out:
-                    out.write(data)
+        for name, data in licence_files().items():
+            with open(os.path.join(stage, name), "wb") as out:
+                out.write(data)
         shutil.copyfile(os.path.join(ROOT, "data", "icons", "org.tessary.Tessary.ico"),
                         os.path.join(stage, "org.tessary.Tessary.ico"))
         shutil.copyfile(os.path.join(ROOT, "data", "windows", "Tessary.wxs"), os.path.join(stage, "Tessary.wxs"))
@@ -159,7 +163,7 @@ def make_msi(version, commit, programs_folder, path, signer=Signer()):
         for name in os.listdir(stage):
             os.utime(os.path.join(stage, name), (epoch(), epoch()))
         moment = datetime.datetime.fromtimestamp(epoch(), datetime.timezone.utc).strftime("%Y-%m-%d %H:%M:%S")
-        environment = dict(os.environ, TZ="UTC", FAKETIME_DONT_RESET="1")
+        environment = dict(os.environ, TZ="UTC")
         run("faketime", "-f", moment, "wixl", "-a", "x64", "-D", "Version=" + version,
             "-D", "ProductCode=" + product_code(version), "-o", "Tessary.msi", "Tessary.wxs", cwd=stage, env=environment)
         run("faketime", "-f", moment, "msibuild", "Tessary.msi", "-s", "Tessary", "The Tessary developers", "x64;1033",
