@@ -18,8 +18,3 @@ int NullSaverHost::run(MonotonicClock::TimePoint until)
     window_.alarm().sleepAndRing(clock_, until, [this] { saver_.wake(); });
     return errors_.count() == 0 ? 0 : 1;
 }
-
-bool NullSaverHost::wakeIfDue()
-{
-    return window_.alarm().ringIfDue(clock_.now(), [this] { saver_.wake(); });
-}

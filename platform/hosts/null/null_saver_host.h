@@ -23,7 +23,7 @@
 // Leaves out: input that ends the saver (StillPointer and any key or button,
 //   on a host with input devices) and settings (its owner gives the period).
 // Limitations: as NullFormHost's, no one ends it: its loop ends at a time it
-//   is given, and with a clock moved by hand its owner calls wakeIfDue().
+//   is given, and with a clock moved by hand its owner rings alarm() itself.
 class NullSaverHost {
 public:
     NullSaverHost(const ProjectDescription& project, const MonotonicClock& clock, std::chrono::seconds changeEvery,
@@ -33,8 +33,6 @@ public:
     // Starts, then wakes at every wake-up asked for until `until`. Returns the
     // exit status: 0, or 1 where any error reached the default handling.
     int run(MonotonicClock::TimePoint until);
-    // Rings the alarm if its time has come; returns whether it rang.
-    bool wakeIfDue();
 
     HeldAlarm& alarm() { return window_.alarm(); }
     SaverRunner& saver() { return saver_; }
