@@ -3,7 +3,8 @@
 #include "bench/plain_port.h"
 #include "platform/hosts/qt/qt_form_host.h"
 #include "platform/hosts/qt/qt_platform.h"
-#include "bench/ring_counting_window.h"
+#include "bench/paint_counter.h"
+#include "bench/ring_probe.h"
 #include "platform/form/form_layout.h"
 #include "window/frmtessary.h"
 
@@ -100,11 +101,12 @@ int runCadence(const QString& mode, Long interval, int seconds, const QString& s
         floor.show();
         measure(recorder, [&] { return floor.repaintCount(); }, seconds, result);
     } else {
-        RingCountingWindow* counting = nullptr;
+        RingProbe probe;
         const SteadyClock clock;
-        QtFormHost host(tessaryProject, clock, FormRunner::decorator(counting));
+        QtFormHost host(tessaryProject, clock, &probe);
+        const PaintCounter paints(&host.window().drawingArea());
         CadenceRecorder recorder;
-        counting->onRing = [&](long) { recorder.tick(host.runner().timer().lastTickDue()); };
+        probe.window().onRing = [&](long) { recorder.tick(host.runner().timer().lastTickDue()); };
         host.start();
         if (host.runner().timer().setInterval(interval) != ErrorNumber::None)
             return 1;
@@ -112,7 +114,7 @@ int runCadence(const QString& mode, Long interval, int seconds, const QString& s
             host.window().showMinimized();
         else if (state == "stopped")
             host.runner().click("cmdstop");
-        measure(recorder, [&] { return host.window().repaintCount(); }, seconds, result);
+        measure(recorder, [&] { return paints.count(); }, seconds, result);
     }
     printJson(result);
     return 0;
@@ -120,10 +122,10 @@ int runCadence(const QString& mode, Long interval, int seconds, const QString& s
 
 int runStartup()
 {
-    RingCountingWindow* counting = nullptr;
+    RingProbe probe;
     const SteadyClock clock;
-    QtFormHost host(tessaryProject, clock, FormRunner::decorator(counting));
-    counting->onRing = [](long ring) {
+    QtFormHost host(tessaryProject, clock, &probe);
+    probe.window().onRing = [](long ring) {
         if (ring != 1)
             return;
         printJson({{"first_ring_ns", static_cast<double>(monotonicNs())}, {"peak_rss_mb", CadenceRecorder::peakResidentMb()}});

@@ -2,7 +2,7 @@
 
 #include "logic/drawing_state.h"
 #include "platform/form/form_session.h"
-#include "platform/hosts/recording/recording_host.h"
+#include "tools/recording/recording_host.h"
 
 #include <iosfwd>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "bench/ring_counting_window.h"
+#include "bench/ring_probe.h"
 #include "platform/hosts/web/web_form_host.h"
 
 #include <emscripten.h>
@@ -10,14 +10,14 @@ EM_JS(void, pageFirstRing, (), { Module.page.firstRingAt = performance.now(); })
 
 namespace {
 
-RingCountingWindow* gCounter = nullptr;
+RingProbe gProbe;
 
 } // namespace
 
 int RunProject(const ProjectDescription& project, CommandLine)
 {
-    static WebFormHost host(project, FormRunner::decorator(gCounter));
-    gCounter->onRing = [](long ring) {
+    static WebFormHost host(project, &gProbe);
+    gProbe.window().onRing = [](long ring) {
         if (ring == 1)
             pageFirstRing();
     };
@@ -26,5 +26,5 @@ int RunProject(const ProjectDescription& project, CommandLine)
 
 extern "C" EMSCRIPTEN_KEEPALIVE double tessary_rings()
 {
-    return gCounter ? static_cast<double>(gCounter->rings()) : 0;
+    return static_cast<double>(gProbe.rings());
 }

@@ -6,7 +6,7 @@
 // a second in, that its monitor now has that many dots per inch, as Windows
 // does when a window moves to another monitor: only a message sent from inside
 // the process carries the suggested rectangle with it.
-#include "bench/ring_counting_window.h"
+#include "bench/ring_probe.h"
 #include "bench/win32/bench_counts.h"
 #include "platform/hosts/win32/win32_form_host.h"
 #include "platform/hosts/win32/win32_start_failure.h"
@@ -18,7 +18,7 @@
 
 namespace {
 
-RingCountingWindow* gCounter = nullptr;
+RingProbe gProbe;
 Win32FormHost* gHost = nullptr;
 std::chrono::steady_clock::time_point gStarted;
 constexpr UINT kTestDpiDelayMs = 500;
@@ -26,7 +26,7 @@ constexpr UINT kTestDpiDelayMs = 500;
 void writeCounts()
 {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - gStarted).count();
-    std::FILE* out = writeBenchCounts(seconds, gCounter ? gCounter->rings() : 0L, gHost->wakeUps());
+    std::FILE* out = writeBenchCounts(seconds, gProbe.rings(), gProbe.wakeUps());
     if (!out)
         return;
     const Picture& picture = gHost->picture();
@@ -59,7 +59,7 @@ int RunProject(const ProjectDescription& project, CommandLine)
 {
     gStarted = std::chrono::steady_clock::now();
     try {
-        Win32FormHost host(project, FormRunner::decorator(gCounter));
+        Win32FormHost host(project, &gProbe);
         gHost = &host;
         if (std::getenv("TESSARY_TEST_DPI"))
             SetTimer(nullptr, 0, kTestDpiDelayMs, changeDpi);

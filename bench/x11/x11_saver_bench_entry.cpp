@@ -2,7 +2,7 @@
 // root window (or XSCREENSAVER_WINDOW), counting the rings on their way to the
 // picture. When a signal ends it, it writes the seconds it ran, the rings,
 // its loop's wake-ups and its own processor time to standard output.
-#include "bench/ring_counting_window.h"
+#include "bench/ring_probe.h"
 #include "platform/hosts/x11/x11_saver_host.h"
 
 #include <sys/resource.h>
@@ -31,13 +31,13 @@ int RunProject(const ProjectDescription& project, CommandLine)
     if (!display)
         return EXIT_FAILURE;
     const Window window = X11SaverHost::givenWindow(display);
-    RingCountingWindow* counter = nullptr;
+    RingProbe probe;
     try {
-        X11SaverHost host(project, display, window, SaverRunner::kDefaultChange, FormRunner::decorator(counter));
+        X11SaverHost host(project, display, window, SaverRunner::kDefaultChange, &probe);
         const int status = host.run();
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         std::printf("seconds %.3f\nrings %ld\nwakeups %ld\nprocessor %.3f\npicture %d %d\n", seconds,
-            counter ? counter->rings() : 0L, host.wakeUps(), processorSeconds(), host.picture().width(),
+            probe.rings(), probe.wakeUps(), processorSeconds(), host.picture().width(),
             host.picture().height());
         XCloseDisplay(display);
         return status;

@@ -4,12 +4,12 @@
 
 #include <exception>
 
-FormRunner::FormRunner(const ProjectDescription& project, Picture& picture, Host host, const Decorator& decorate)
+FormRunner::FormRunner(const ProjectDescription& project, Picture& picture, Host host)
     : layout_(*project.startupForm)
     , picture_(picture)
     , host_(host)
     , pictureDrawing_(picture)
-    , decorator_(decorate ? decorate(pictureDrawing_) : nullptr)
+    , probed_(host.probe ? host.probe->wrap(pictureDrawing_) : nullptr)
     , timer_(project.startupForm->timer, host.clock)
     , session_(project.startupForm->open({window(), timer_, rnd_, host.errors}))
 {
@@ -54,7 +54,7 @@ void FormRunner::wake()
     flush();
 }
 
-void FormRunner::click(std::string_view source)
+InputAnswer FormRunner::click(std::string_view source)
 {
     guarded([this, source] {
         timer_.catchUp();
@@ -62,6 +62,20 @@ void FormRunner::click(std::string_view source)
     });
     armAlarm();
     flush();
+    return InputAnswer::Taken;
+}
+
+InputAnswer FormRunner::areaKey(FormLook::Key key, bool modified, bool repeated)
+{
+    switch (FormLook::areaKey(key, modified, repeated)) {
+    case FormLook::KeyAction::PassedOn:
+        return InputAnswer::PassedOn;
+    case FormLook::KeyAction::Kept:
+        return InputAnswer::Taken;
+    case FormLook::KeyAction::Clicks:
+        return clickArea();
+    }
+    return InputAnswer::PassedOn;
 }
 
 void FormRunner::resize(int logicalWidth, int logicalHeight, double devicePixelRatio)

@@ -7,10 +7,11 @@
 #include "platform/picture/picture_drawing.h"
 #include "platform/runner/cadence_timer.h"
 #include "platform/runner/form_host.h"
+#include "platform/runner/host_probe.h"
+#include "platform/runner/runner_events.h"
 #include "platform/services/mersenne_sequence.h"
 
 #include <exception>
-#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -22,53 +23,41 @@
 // PictureDrawing. Anything thrown that is not a raised error is stopped here
 // and reported as an error, so no exception reaches a host's event loop.
 // What a host supplies and calls is in platform/runner/form_host.h.
-class FormRunner {
+class FormRunner final : public RunnerEvents {
 public:
-    // A host's parts, as form_host.h names them.
+    // A host's parts, as form_host.h names them, and what a bench or a test
+    // watches of it.
     struct Host {
         HostWindow& window;
         ErrorDisplay& errors;
         const MonotonicClock& clock;
+        HostProbe* probe = nullptr;
     };
-    // Builds what stands between the form's code and the window, around the
-    // window it is given: to watch its calls or fail them.
-    using Decorator = std::function<std::unique_ptr<WindowOperations>(WindowOperations& window)>;
-    // The decorator that builds a Window around the window, saying where.
-    template <class Window>
-    static Decorator decorator(Window*& built)
-    {
-        return [&built](WindowOperations& window) {
-            auto made = std::make_unique<Window>(window);
-            built = made.get();
-            return made;
-        };
-    }
 
-    FormRunner(const ProjectDescription& project, Picture& picture, Host host, const Decorator& decorate = {});
+    FormRunner(const ProjectDescription& project, Picture& picture, Host host);
 
     // Runs the Load handler, then shows the window and lets the timer tick.
-    void start();
+    void start() override;
     // Delivers every tick due by now, then shows what they drew.
-    void wake();
-    // A click on the named button, or on the bare area by the form's own name.
-    void click(std::string_view source);
-    void clickArea() { click(session_->definition().name); }
+    void wake() override;
     // The window's size or density changed: the whole picture is shown anew.
-    void resize(int logicalWidth, int logicalHeight, double devicePixelRatio);
-    // The same at the device size the platform gives the area.
-    void resize(int logicalWidth, int logicalHeight, double devicePixelRatio, int deviceWidth, int deviceHeight);
+    void resize(int logicalWidth, int logicalHeight, double devicePixelRatio) override;
+    void resize(int logicalWidth, int logicalHeight, double devicePixelRatio, int deviceWidth, int deviceHeight) override;
     // The host's FramePacing changed: another screen or refresh rate, hidden or shown.
-    void pacingChanged();
-    // Something was thrown in the host's own code, where no call of the
-    // runner's stood (a window procedure): reported as any other, and what
-    // fails in reporting it is dropped.
-    void escaped(std::exception_ptr thrown) noexcept;
+    void pacingChanged() override;
+    // Reported as any other error; what fails in reporting it is dropped.
+    void escaped(std::exception_ptr thrown) noexcept override;
+    // A click on the named button, or on the bare area by the form's own name.
+    InputAnswer click(std::string_view source) override;
+    InputAnswer clickArea() override { return click(session_->definition().name); }
+    InputAnswer areaKey(FormLook::Key key, bool modified, bool repeated) override;
+    InputAnswer pointerMoved(double, double) override { return InputAnswer::PassedOn; }
 
     const FormLayout& layout() const { return layout_; }
     FormSession& session() { return *session_; }
     CadenceTimer& timer() { return timer_; }
     // What the form's code draws through.
-    WindowOperations& window() { return decorator_ ? *decorator_ : pictureDrawing_; }
+    WindowOperations& window() { return probed_ ? *probed_ : pictureDrawing_; }
 
 private:
     template <class Step>
@@ -80,7 +69,7 @@ private:
     Picture& picture_;
     Host host_;
     PictureDrawing pictureDrawing_;
-    std::unique_ptr<WindowOperations> decorator_;
+    std::unique_ptr<WindowOperations> probed_;
     CadenceTimer timer_;
     MersenneSequence rnd_;
     std::unique_ptr<FormSession> session_;

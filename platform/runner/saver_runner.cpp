@@ -25,12 +25,12 @@ void SaverRunner::Window::arm(std::optional<MonotonicClock::TimePoint> when)
 }
 
 SaverRunner::SaverRunner(const ProjectDescription& project, Picture& picture, FormRunner::Host host,
-    std::chrono::seconds changeEvery, const FormRunner::Decorator& decorate)
+    std::chrono::seconds changeEvery)
     : project_(project)
     , clock_(host.clock)
     , changeEvery_(changePeriod(changeEvery.count()))
     , window_(host.window, nextChange_)
-    , runner_(project, picture, {window_, host.errors, host.clock}, decorate)
+    , runner_(project, picture, {window_, host.errors, host.clock, host.probe})
 {
 }
 

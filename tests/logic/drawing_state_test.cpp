@@ -1,6 +1,6 @@
 #include "logic/drawing_state.h"
 
-#include "platform/hosts/recording/recording_host.h"
+#include "tools/recording/recording_host.h"
 #include "platform/services/timer_rules.h"
 #include "window/frmtessary.h"
 

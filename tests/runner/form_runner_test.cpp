@@ -1,6 +1,8 @@
-#include "platform/hosts/null/null_form_host.h"
+#include "platform/runner/form_runner.h"
 #include "tests/support/manual_loop.h"
+#include "tests/support/runner_rig.h"
 #include "tests/support/watched_window.h"
+#include "tests/support/window_probe.h"
 #include "window/frmtessary.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +14,8 @@
 #include <functional>
 #include <limits>
 
-// What every host relies on FormRunner for, on the host that shows nothing,
-// with a clock moved by hand. Each case starts the form, acts, and says what
+// What every host relies on FormRunner for, on a rig that notes what it is
+// asked to show, with a clock moved by hand. Each case starts the form, acts, and says what
 // it saw.
 namespace {
 
@@ -27,11 +29,11 @@ struct NotingWindow final : WatchedWindow {
         host->note("ScaleWidth");
         return WatchedWindow::getScaleWidth(width);
     }
-    NullFormHost* host = nullptr;
+    RunnerRig<FormRunner>* host = nullptr;
 };
 
 struct Rig {
-    Rig() { window->host = &host; }
+    Rig() { probe.window->host = &host; }
 
     // Moves the clock on by `span`, waking whenever the alarm is due, as an
     // event loop with nothing else to do would. Returns the wake-ups.
@@ -41,7 +43,7 @@ struct Rig {
         const int wakes = run(span);
         return std::to_string(wakes) + " wakes, " + rings() + " rings";
     }
-    std::string rings() const { return std::to_string(window->rings); }
+    std::string rings() const { return std::to_string(probe.window->rings); }
     std::string armed() const { return host.alarm().when() ? "armed" : "disarmed"; }
     // The host's log from line `first` on, those with this start only.
     std::string log(size_t first = 0, const std::string& start = "") const
@@ -64,8 +66,8 @@ struct Rig {
     }
 
     ManualClock clock;
-    NotingWindow* window = nullptr;
-    NullFormHost host {tessaryProject, clock, FormRunner::decorator(window)};
+    WindowProbe<NotingWindow> probe;
+    RunnerRig<FormRunner> host {tessaryProject, clock, &probe};
     ManualLoop loop {clock, host.alarm(), [this] { host.runner().wake(); }};
 };
 
@@ -111,7 +113,7 @@ const Case kCases[] = {
     {"InputCatchesUpDueTicksFirst",
         [](Rig& rig) {
             rig.clock.advance(milliseconds(10));
-            rig.host.click("cmdstop");
+            rig.host.runner().click("cmdstop");
             const std::string before = rig.rings();
             return before + " rings, " + rig.armed() + ", " + rig.wakesAndRings(milliseconds(100));
         },
@@ -131,16 +133,16 @@ const Case kCases[] = {
     {"NegativeDensityRefused", [](Rig& rig) { return rig.density(-1.5); }, "353x214 kept, 0 errors "},
     {"ErrorReportedOncePerRaiseWithItsCount",
         [](Rig& rig) {
-            rig.window->failing = true;
+            rig.probe.window->failing = true;
             rig.run(milliseconds(20));
             return std::to_string(rig.host.errors().count()) + " " + rig.log(rig.host.log().size() - 1, "error");
         },
         "17 error Error 1000: The operation failed\nObject: frmtessary\nOperation: Circle\nErrors so far: 17"},
     {"AnythingElseThrownStopsAtTheRunnerAndTheTicksGoOn",
         [](Rig& rig) {
-            rig.window->throwing = true;
+            rig.probe.window->throwing = true;
             rig.run(milliseconds(1));
-            rig.window->throwing = false;
+            rig.probe.window->throwing = false;
             return rig.log(0, "error") + ", then " + rig.wakesAndRings(milliseconds(20));
         },
         "error Error 51: Internal error: thrown by a test, then 1 wakes, 16 rings"},
@@ -159,7 +161,7 @@ class FormRunnerTest : public testing::TestWithParam<Case> {};
 TEST_P(FormRunnerTest, OnTheNullHost)
 {
     Rig rig;
-    rig.host.start();
+    rig.host.runner().start();
     EXPECT_EQ(GetParam().run(rig), GetParam().expected);
 }
 

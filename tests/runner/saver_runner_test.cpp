@@ -1,8 +1,9 @@
 #include "platform/runner/saver_runner.h"
 
-#include "platform/hosts/null/null_saver_host.h"
 #include "tests/support/manual_loop.h"
+#include "tests/support/runner_rig.h"
 #include "tests/support/watched_window.h"
+#include "tests/support/window_probe.h"
 #include "window/frmtessary.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,7 @@
 #include <functional>
 #include <set>
 
-// The program as a screen saver, on the host that shows nothing, with a clock
+// The program as a screen saver, on a rig that shows nothing, with a clock
 // moved by hand.
 namespace {
 
@@ -19,9 +20,9 @@ using std::chrono::seconds;
 
 struct Rig {
     explicit Rig(seconds every = SaverRunner::kDefaultChange)
-        : host(tessaryProject, clock, every, FormRunner::decorator(watched))
+        : host(tessaryProject, clock, &probe, every)
     {
-        host.start();
+        host.runner().start();
     }
 
     // The wake-ups and rings of this span, and the centres and colours of
@@ -44,9 +45,10 @@ struct Rig {
     }
 
     ManualClock clock;
-    WatchedWindow* watched = nullptr;
-    NullSaverHost host;
-    ManualLoop loop {clock, host.alarm(), [this] { host.saver().wake(); }};
+    WindowProbe<WatchedWindow> probe;
+    WatchedWindow*& watched = probe.window;
+    RunnerRig<SaverRunner> host;
+    ManualLoop loop {clock, host.alarm(), [this] { host.runner().wake(); }};
 };
 
 struct Case {
@@ -93,7 +95,7 @@ const Case kCases[] = {
 
 class SaverRunnerTest : public testing::TestWithParam<Case> {};
 
-TEST_P(SaverRunnerTest, OnTheNullHostsParts)
+TEST_P(SaverRunnerTest, OnARig)
 {
     Rig rig;
     EXPECT_EQ(GetParam().run(rig), GetParam().expected);

@@ -1,5 +1,6 @@
 #include "platform/hosts/qt/qt_form_host.h"
 #include "tests/support/watched_window.h"
+#include "tests/support/window_probe.h"
 #include "window/frmtessary.h"
 
 #include <QApplication>
@@ -46,9 +47,10 @@ int main(int argc, char** argv)
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
 
-    WatchedWindow* counting = nullptr;
+    WindowProbe<WatchedWindow> probe;
     const SteadyClock steady;
-    QtFormHost host(tessaryProject, steady, FormRunner::decorator(counting));
+    QtFormHost host(tessaryProject, steady, &probe);
+    const WatchedWindow* counting = probe.window;
     host.start();
 
     // Faster is picked three times as often as the others, so that the

@@ -1,7 +1,7 @@
 #include "window/frmtessary.h"
 
 #include "logic/drawing_state.h"
-#include "platform/hosts/recording/recording_host.h"
+#include "tools/recording/recording_host.h"
 #include "tessary_version.h"
 
 #include <gtest/gtest.h>

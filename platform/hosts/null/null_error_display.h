@@ -2,20 +2,13 @@
 
 #include "platform/runner/form_host.h"
 
+#include <cstdio>
 #include <string>
-#include <vector>
 
-// The null host's default error handling: a log line "error TEXT" for each
-// error, numbered by ErrorDisplay. Shows nothing to anyone.
+// The null host's default error handling: where a real host shows the text of
+// each error (numbered by ErrorDisplay) to its user, the null host writes it
+// on standard error.
 class NullErrorDisplay final : public ErrorDisplay {
-public:
-    explicit NullErrorDisplay(std::vector<std::string>& log)
-        : log_(log)
-    {
-    }
-
 private:
-    void showError(const std::string& text) override { log_.push_back("error " + text); }
-
-    std::vector<std::string>& log_;
+    void showError(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
 };

@@ -1,12 +1,17 @@
 #include "platform/hosts/null/null_form_window.h"
 
-void NullFormWindow::show()
+#include <algorithm>
+
+NullFormWindow::NullFormWindow(const FormLayout& layout, const Picture& picture)
+    : NullWindow(picture, layout.clientWidth(), layout.clientHeight())
 {
-    log_.emplace_back("show");
+    for (const FormLayout::Button* button : layout.buttonsInTabOrder())
+        buttons_.push_back(button->definition->name);
 }
 
-void NullFormWindow::showChanges(const InclusiveBox& box)
+InputAnswer NullFormWindow::buttonClicked(std::string_view name)
 {
-    log_.push_back("changes " + std::to_string(box.left) + " " + std::to_string(box.top) + " " + std::to_string(box.right)
-        + " " + std::to_string(box.bottom));
+    if (!runner() || std::find(buttons_.begin(), buttons_.end(), name) == buttons_.end())
+        return InputAnswer::PassedOn;
+    return runner()->click(name);
 }

@@ -2,19 +2,18 @@
 
 #include "platform/form/form_layout.h"
 
-NullSaverHost::NullSaverHost(const ProjectDescription& project, const MonotonicClock& clock, std::chrono::seconds changeEvery,
-    const FormRunner::Decorator& decorate)
-    : clock_(clock)
-    , picture_(*project.startupForm)
-    , saver_(project, picture_, {window_, errors_, clock}, changeEvery, decorate)
+NullSaverHost::NullSaverHost(const ProjectDescription& project, std::chrono::seconds changeEvery)
+    : picture_(*project.startupForm)
+    , window_(picture_, FormLayout(*project.startupForm).clientWidth(), FormLayout(*project.startupForm).clientHeight())
+    , saver_(project, picture_, {window_, errors_, clock_}, changeEvery)
 {
-    const FormLayout screen(*project.startupForm);
-    saver_.runner().resize(screen.clientWidth(), screen.clientHeight(), kNoDensity);
+    window_.reportTo(saver_);
+    window_.sized();
 }
 
-int NullSaverHost::run(MonotonicClock::TimePoint until)
+int NullSaverHost::run()
 {
     start();
-    window_.alarm().sleepAndRing(clock_, until, [this] { saver_.wake(); });
-    return errors_.count() == 0 ? 0 : 1;
+    window_.alarm().sleepAndRing(clock_, clock_.now() + kShownFor, [this] { saver_.wake(); });
+    return 0;
 }

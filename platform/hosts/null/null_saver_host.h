@@ -1,49 +1,42 @@
 #pragma once
 
 #include "platform/form/project_description.h"
-#include "platform/hosts/null/null_error_display.h"
-#include "platform/hosts/null/null_form_window.h"
+#include "platform/hosts/null/null_window.h"
 #include "platform/picture/picture.h"
-#include "platform/runner/held_alarm.h"
+#include "platform/runner/monotonic_clock.h"
 #include "platform/runner/saver_runner.h"
 
 #include <chrono>
-#include <string>
-#include <vector>
 
 // The null host as a screen saver: the smallest saver host, the template a
-// new one is copied from, and where SaverRunner's own tests run. Its parts are
-// those of every saver host:
-// - the window: NullFormWindow, which shows no buttons anyway, over a screen
-//   of the form's size at kNoDensity;
-// - the errors: NullErrorDisplay, a log line each (a real saver shows them to
-//   no one: UnseenErrorDisplay);
+// new one is copied from. Its parts are those of every saver host:
+// - the window: NullWindow, the form's window without its buttons, over a
+//   screen of the form's size; where a new host covers the screen, shows the
+//   picture and passes the input that ends it;
+// - the errors: UnseenErrorDisplay, as every saver shows them;
 // - this class, the parts put together with SaverRunner at the change period
 //   given, and run(), its loop.
-// Leaves out: input that ends the saver (StillPointer and any key or button,
-//   on a host with input devices) and settings (its owner gives the period).
-// Limitations: as NullFormHost's, no one ends it: its loop ends at a time it
-//   is given, and with a clock moved by hand its owner rings alarm() itself.
+// Leaves out: settings, which a real saver reads where its platform keeps
+//   them (its entry gives the period here), and ending: its window passes
+//   the input that ends it, whose answer a real host acts on.
+// Limitations: as NullFormHost's, its loop ends kShownFor after the start.
 class NullSaverHost {
 public:
-    NullSaverHost(const ProjectDescription& project, const MonotonicClock& clock, std::chrono::seconds changeEvery,
-        const FormRunner::Decorator& decorate = {});
+    static constexpr std::chrono::seconds kShownFor {1};
+
+    NullSaverHost(const ProjectDescription& project, std::chrono::seconds changeEvery);
 
     void start() { saver_.start(); }
-    // Starts, then wakes at every wake-up asked for until `until`. Returns the
-    // exit status: 0, or 1 where any error reached the default handling.
-    int run(MonotonicClock::TimePoint until);
+    // Starts, then wakes at every wake-up asked for, for kShownFor. Returns 0.
+    int run();
 
-    HeldAlarm& alarm() { return window_.alarm(); }
-    SaverRunner& saver() { return saver_; }
+    NullWindow& window() { return window_; }
     const Picture& picture() const { return picture_; }
-    NullErrorDisplay& errors() { return errors_; }
 
 private:
-    const MonotonicClock& clock_;
-    std::vector<std::string> log_;
+    SteadyClock clock_;
     Picture picture_;
-    NullFormWindow window_ {log_};
-    NullErrorDisplay errors_ {log_};
+    NullWindow window_;
+    UnseenErrorDisplay errors_;
     SaverRunner saver_;
 };

@@ -36,15 +36,10 @@ QtDrawingArea::QtDrawingArea(const Picture& picture, QWidget* parent)
     setFocusPolicy(Qt::TabFocus);
 }
 
-void QtDrawingArea::onClicked(std::function<void()> listener)
-{
-    clickListener_ = std::move(listener);
-}
-
 void QtDrawingArea::click()
 {
-    if (clickListener_)
-        clickListener_();
+    if (runner_)
+        runner_->clickArea();
 }
 
 QImage QtDrawingArea::image() const
@@ -61,7 +56,6 @@ QRegion QtDrawingArea::focusFrame() const
 
 void QtDrawingArea::paintEvent(QPaintEvent* event)
 {
-    ++repaints_;
     QPainter painter(this);
     const QRect area = event->rect();
     const qreal ratio = picture_.devicePixelRatio();
@@ -96,16 +90,8 @@ void QtDrawingArea::keyPressEvent(QKeyEvent* event)
 {
     // The keypad's Enter is Return, not a modifier.
     const bool modified = (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier;
-    switch (FormLook::areaKey(keyOf(event->key()), modified, event->isAutoRepeat())) {
-    case FormLook::KeyAction::PassedOn:
+    if (!runner_ || runner_->areaKey(keyOf(event->key()), modified, event->isAutoRepeat()) == InputAnswer::PassedOn)
         QWidget::keyPressEvent(event);
-        break;
-    case FormLook::KeyAction::Kept:
-        break;
-    case FormLook::KeyAction::Clicks:
-        click();
-        break;
-    }
 }
 
 void QtDrawingArea::focusInEvent(QFocusEvent* event)

@@ -22,7 +22,7 @@
 // Creating it runs nothing; start() and run() do.
 class QtFormHost {
 public:
-    QtFormHost(const ProjectDescription& project, const MonotonicClock& clock, const FormRunner::Decorator& decorate = {});
+    QtFormHost(const ProjectDescription& project, const MonotonicClock& clock, HostProbe* probe = nullptr);
 
     // Runs the Load handler, then shows the window and lets the timer tick.
     void start() { runner_.start(); }

@@ -5,6 +5,7 @@
 #include "platform/hosts/qt/qt_accessibility.h"
 #include "platform/hosts/qt/qt_strings.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -57,8 +58,8 @@ QString faceStyle(Colour backColor)
 QtFormWindow::QtFormWindow(const FormDefinition& definition, const Picture& picture, const MonotonicClock& clock)
     : drawingArea_(new QtDrawingArea(picture, this))
     , alarm_(clock, [this] {
-        if (alarmListener_)
-            alarmListener_();
+        if (runner_)
+            runner_->wake();
     })
 {
     installFormAccessibility();
@@ -85,8 +86,8 @@ void QtFormWindow::createButtons(const FormLayout& layout)
         if (definition.style == kButtonStyleGraphical)
             widget->setStyleSheet(faceStyle(definition.backColor));
         QObject::connect(widget, &QPushButton::clicked, this, [this, name = definition.name] {
-            if (buttonListener_)
-                buttonListener_(name);
+            if (runner_)
+                runner_->click(name);
         });
         buttons_.push_back({definition.name, widget});
         buttonsArea_ += widget->geometry();
@@ -99,34 +100,10 @@ void QtFormWindow::createButtons(const FormLayout& layout)
         QWidget::setTabOrder(buttonsInTabOrder_.back(), drawingArea_);
 }
 
-void QtFormWindow::onButtonClicked(std::function<void(std::string_view)> listener)
+void QtFormWindow::reportTo(RunnerEvents& runner)
 {
-    buttonListener_ = std::move(listener);
-}
-
-void QtFormWindow::onFormClicked(std::function<void()> listener)
-{
-    drawingArea_->onClicked(std::move(listener));
-}
-
-void QtFormWindow::onClosed(std::function<void()> listener)
-{
-    closedListener_ = std::move(listener);
-}
-
-void QtFormWindow::onPacingChanged(std::function<void()> listener)
-{
-    pacingListener_ = std::move(listener);
-}
-
-void QtFormWindow::onResized(std::function<void(int, int, qreal)> listener)
-{
-    resizedListener_ = std::move(listener);
-}
-
-void QtFormWindow::onAlarm(std::function<void()> listener)
-{
-    alarmListener_ = std::move(listener);
+    runner_ = &runner;
+    drawingArea_->reportTo(runner);
 }
 
 // A move to a screen of another density changes the ratio without a resize.
@@ -135,8 +112,8 @@ void QtFormWindow::densityMayHaveChanged()
     if (devicePixelRatioF() == ratio_)
         return;
     ratio_ = devicePixelRatioF();
-    if (resizedListener_)
-        resizedListener_(width(), height(), ratio_);
+    if (runner_)
+        runner_->resize(width(), height(), ratio_);
 }
 
 FramePacing QtFormWindow::pacing() const
@@ -149,8 +126,8 @@ FramePacing QtFormWindow::pacing() const
 
 void QtFormWindow::pacingChanged()
 {
-    if (pacingListener_)
-        pacingListener_();
+    if (runner_)
+        runner_->pacingChanged();
 }
 
 void QtFormWindow::watchScreen(QScreen* screen)
@@ -199,7 +176,6 @@ bool QtFormWindow::eventFilter(QObject* watched, QEvent* event)
 // deferral would cost one more turn of the event loop every frame.
 void QtFormWindow::showChanges(const InclusiveBox& box)
 {
-    ++repaintRequests_;
     const QRect changed(QPoint(static_cast<int>(box.left), static_cast<int>(box.top)),
         QPoint(static_cast<int>(box.right), static_cast<int>(box.bottom)));
     drawingArea_->repaint(QRegion(changed).subtracted(buttonsArea_));
@@ -225,14 +201,13 @@ void QtFormWindow::resizeEvent(QResizeEvent* event)
 {
     ratio_ = devicePixelRatioF();
     drawingArea_->setGeometry(rect());
-    if (resizedListener_)
-        resizedListener_(event->size().width(), event->size().height(), ratio_);
+    if (runner_)
+        runner_->resize(event->size().width(), event->size().height(), ratio_);
     QWidget::resizeEvent(event);
 }
 
 void QtFormWindow::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);
-    if (closedListener_)
-        closedListener_();
+    QCoreApplication::exit(0);
 }

@@ -4,13 +4,13 @@
 #include "platform/form/form_layout.h"
 #include "platform/picture/picture.h"
 #include "platform/runner/form_host.h"
+#include "platform/runner/runner_events.h"
 #include "platform/hosts/qt/qt_alarm.h"
 #include "platform/hosts/qt/qt_drawing_area.h"
 
 #include <QRegion>
 #include <QWidget>
 
-#include <functional>
 #include <vector>
 
 class QPushButton;
@@ -22,22 +22,15 @@ class QScreen;
 // drawing area. It knows how its screen paces frames and whether any of it can
 // be seen, and says when either changes, and when its logical size or density
 // does; its QtAlarm holds the one pending wake-up. It knows nothing of
-// handlers: it reports clicks on a button or on the bare client area, and the
-// alarm's ring, to its listeners.
+// handlers: it reports clicks on a button or on the bare client area, those
+// changes and the alarm's ring to the runner. Closing it ends the program,
+// whatever else is open, such as the error dialog.
 class QtFormWindow : public QWidget, public HostWindow {
 public:
     QtFormWindow(const FormDefinition& definition, const Picture& picture, const MonotonicClock& clock);
 
-    void onButtonClicked(std::function<void(std::string_view name)> listener);
-    void onFormClicked(std::function<void()> listener);
-    void onClosed(std::function<void()> listener);
-    // The window moved to another screen, its screen's refresh rate changed,
-    // or it was hidden, minimised or shown again.
-    void onPacingChanged(std::function<void()> listener);
-    // The logical size or the device pixel ratio changed.
-    void onResized(std::function<void(int width, int height, qreal devicePixelRatio)> listener);
-    // The wake-up it was armed for has come.
-    void onAlarm(std::function<void()> listener);
+    // The runner its events go to; until it is given, they are dropped.
+    void reportTo(RunnerEvents& runner);
 
     void show() override;
     // Repaints at once what changed, leaving out the buttons that stand on it.
@@ -50,10 +43,6 @@ public:
     QtDrawingArea& drawingArea() const { return *drawingArea_; }
     // The picture as it is shown, in device pixels.
     QImage image() const { return drawingArea_->image(); }
-    // How often the screen was repainted, and how often the window asked for
-    // it, for measuring.
-    int repaintCount() const { return drawingArea_->repaintCount(); }
-    int repaintRequests() const { return repaintRequests_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -74,17 +63,12 @@ private:
     };
 
     QtDrawingArea* drawingArea_;
-    std::function<void()> alarmListener_;
+    RunnerEvents* runner_ = nullptr;
     QtAlarm alarm_;
     std::vector<NamedButton> buttons_;
     std::vector<QPushButton*> buttonsInTabOrder_;
-    std::function<void(std::string_view)> buttonListener_;
-    std::function<void()> closedListener_;
-    std::function<void()> pacingListener_;
-    std::function<void(int, int, qreal)> resizedListener_;
     QMetaObject::Connection refreshWatch_;
     bool watchingWindow_ = false;
     qreal ratio_ = 0;
     QRegion buttonsArea_;
-    int repaintRequests_ = 0;
 };

@@ -74,14 +74,14 @@ void Win32DrawingArea::setHighContrast(bool on)
 
 void Win32DrawingArea::escaped(std::exception_ptr thrown)
 {
-    if (escapeListener_)
-        escapeListener_(thrown);
+    if (runner_)
+        runner_->escaped(thrown);
 }
 
 void Win32DrawingArea::click()
 {
-    if (clickListener_)
-        clickListener_();
+    if (runner_)
+        runner_->clickArea();
 }
 
 LRESULT Win32DrawingArea::message(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -129,8 +129,8 @@ LRESULT Win32DrawingArea::message(HWND window, UINT message, WPARAM wParam, LPAR
 void Win32DrawingArea::key(WPARAM key, LPARAM flags)
 {
     const bool modified = GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
-    if (FormLook::areaKey(keyOf(key), modified, (flags & kRepeatedKey) != 0) == FormLook::KeyAction::Clicks)
-        click();
+    if (runner_)
+        runner_->areaKey(keyOf(key), modified, (flags & kRepeatedKey) != 0);
 }
 
 // The area holds the mouse from the press, so the release comes here even

@@ -3,9 +3,9 @@
 #include "platform/hosts/win32/win32_api.h"
 #include "platform/picture/picture.h"
 #include "platform/runner/form_host.h"
+#include "platform/runner/runner_events.h"
 
 #include <exception>
-#include <functional>
 
 // The client area on Windows: a child window beneath the buttons that copies
 // the picture's own memory to the screen one to one (SetDIBitsToDevice), and
@@ -13,7 +13,8 @@
 // released on it where no button stands, the keys FormLook names while it has
 // the focus, and an accessibility tool's default action (it answers as
 // Win32AreaAccessible, a push button named "Drawing area"). Its focus frame is
-// drawn on the screen, never into the picture. It knows nothing of handlers.
+// drawn on the screen, never into the picture. It knows nothing of handlers:
+// the runner it reports to says which keys are the area's.
 class Win32DrawingArea {
 public:
     explicit Win32DrawingArea(const Picture& picture);
@@ -23,8 +24,7 @@ public:
 
     // Makes it, a child of the window, after the buttons in tab order.
     void create(HWND parent);
-    void onClicked(std::function<void()> listener) { clickListener_ = std::move(listener); }
-    void onEscaped(std::function<void(std::exception_ptr)> listener) { escapeListener_ = std::move(listener); }
+    void reportTo(RunnerEvents& runner) { runner_ = &runner; }
 
     HWND handle() const { return area_; }
     // Its focus frame in the system's colours, where the user asked for high contrast.
@@ -48,6 +48,5 @@ private:
     bool highContrast_ = false;
     bool comStarted_ = false;
     AreaPress press_;
-    std::function<void()> clickListener_;
-    std::function<void(std::exception_ptr)> escapeListener_;
+    RunnerEvents* runner_ = nullptr;
 };

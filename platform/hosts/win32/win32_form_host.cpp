@@ -3,25 +3,23 @@
 #include "platform/hosts/win32/win32_message_loop.h"
 #include "platform/hosts/win32/win32_text.h"
 
-Win32FormHost::Win32FormHost(const ProjectDescription& project, const FormRunner::Decorator& decorate)
+Win32FormHost::Win32FormHost(const ProjectDescription& project, HostProbe* probe)
     : picture_(*project.startupForm)
     , window_(*project.startupForm, picture_, clock_)
     , errors_(window_.handle(), toWide(project.name))
-    , runner_(project, picture_, {window_, errors_, clock_}, decorate)
+    , runner_(project, picture_, {window_, errors_, clock_, probe})
+    , probe_(probe)
 {
-    window_.onButtonClicked([this](std::string_view name) { runner_.click(name); });
-    window_.onAreaClicked([this] { runner_.clickArea(); });
-    window_.onResized([this](int width, int height, double ratio) { runner_.resize(width, height, ratio); });
-    window_.onPacingChanged([this] { runner_.pacingChanged(); });
+    window_.reportTo(runner_);
     window_.onModalAlarm([this] { wake(); });
-    window_.onEscaped([this](std::exception_ptr thrown) { runner_.escaped(thrown); });
     errors_.onModalLoop([this](bool entered) { window_.modalLoop(entered); });
     window_.sized();
 }
 
 void Win32FormHost::wake()
 {
-    ++wakeUps_;
+    if (probe_)
+        probe_->wokeUp();
     runner_.wake();
 }
 
@@ -33,8 +31,8 @@ int Win32FormHost::run()
         [this](bool rang) {
             if (rang)
                 wake();
-            else
-                ++wakeUps_;
+            else if (probe_)
+                probe_->wokeUp();
         },
         [this](MSG& message) { return errors_.isDialogMessage(&message) || IsDialogMessageW(window_.handle(), &message); });
 }

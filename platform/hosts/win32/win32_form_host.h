@@ -23,12 +23,10 @@
 class Win32FormHost {
 public:
     // Throws Win32StartFailure where the window or its timer cannot be made.
-    explicit Win32FormHost(const ProjectDescription& project, const FormRunner::Decorator& decorate = {});
+    explicit Win32FormHost(const ProjectDescription& project, HostProbe* probe = nullptr);
 
     // Starts the form and runs the message loop until the window is closed.
     int run();
-    // How often the message loop woke, and what it drew, for measuring.
-    long wakeUps() const { return wakeUps_; }
     const Picture& picture() const { return picture_; }
     Win32FormWindow& window() { return window_; }
 
@@ -40,5 +38,5 @@ private:
     Win32FormWindow window_;
     Win32ErrorDisplay errors_;
     FormRunner runner_;
-    long wakeUps_ = 0;
+    HostProbe* probe_;
 };

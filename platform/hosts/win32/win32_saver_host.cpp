@@ -3,17 +3,13 @@
 #include "platform/hosts/win32/win32_message_loop.h"
 #include "platform/hosts/win32/win32_text.h"
 
-Win32SaverHost::Win32SaverHost(const ProjectDescription& project, HWND parent, std::chrono::seconds changeEvery,
-    const FormRunner::Decorator& decorate)
+Win32SaverHost::Win32SaverHost(const ProjectDescription& project, HWND parent, std::chrono::seconds changeEvery, HostProbe* probe)
     : picture_(*project.startupForm)
     , window_(picture_, clock_, parent, toWide(project.name))
-    , saver_(project, picture_, {window_, errors_, clock_}, changeEvery, decorate)
+    , saver_(project, picture_, {window_, errors_, clock_, probe}, changeEvery)
+    , probe_(probe)
 {
-    window_.onResized([this](int width, int height, double ratio, int deviceWidth, int deviceHeight) {
-        saver_.runner().resize(width, height, ratio, deviceWidth, deviceHeight);
-    });
-    window_.onPacingChanged([this] { saver_.runner().pacingChanged(); });
-    window_.onEscaped([this](std::exception_ptr thrown) { saver_.runner().escaped(thrown); });
+    window_.reportTo(saver_);
     window_.sized();
 }
 
@@ -21,7 +17,8 @@ int Win32SaverHost::run()
 {
     saver_.start();
     return win32MessageLoop(window_.alarm(), [this](bool rang) {
-        ++wakeUps_;
+        if (probe_)
+            probe_->wokeUp();
         if (rang)
             saver_.wake();
     });

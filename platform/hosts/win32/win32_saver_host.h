@@ -24,13 +24,10 @@ class Win32SaverHost {
 public:
     // Full screen where parent is null, else the preview inside it. Throws
     // Win32StartFailure where the window or its timer cannot be made.
-    Win32SaverHost(const ProjectDescription& project, HWND parent, std::chrono::seconds changeEvery,
-        const FormRunner::Decorator& decorate = {});
+    Win32SaverHost(const ProjectDescription& project, HWND parent, std::chrono::seconds changeEvery, HostProbe* probe = nullptr);
 
     // Starts the saver and runs the message loop until its window closes.
     int run();
-    // How often the message loop woke, and what it drew, for measuring.
-    long wakeUps() const { return wakeUps_; }
     const Picture& picture() const { return picture_; }
 
 private:
@@ -39,5 +36,5 @@ private:
     Win32SaverWindow window_;
     UnseenErrorDisplay errors_;
     SaverRunner saver_;
-    long wakeUps_ = 0;
+    HostProbe* probe_;
 };

@@ -38,17 +38,17 @@ Window X11SaverHost::givenWindow(Display* display)
 }
 
 X11SaverHost::X11SaverHost(const ProjectDescription& project, Display* display, Window window,
-    std::chrono::seconds changeEvery, const FormRunner::Decorator& decorate)
+    std::chrono::seconds changeEvery, HostProbe* probe)
     : display_(display)
     , picture_(*project.startupForm)
     , window_(display, window, picture_)
-    , saver_(project, picture_, {window_, errors_, clock_}, changeEvery, decorate)
+    , saver_(project, picture_, {window_, errors_, clock_, probe}, changeEvery)
+    , probe_(probe)
 {
     const sigset_t ending = endingSignals();
     if (sigprocmask(SIG_BLOCK, &ending, nullptr) != 0 || (signals_ = signalfd(-1, &ending, SFD_CLOEXEC)) < 0)
         throw std::system_error(errno, std::generic_category(), "the signals cannot be watched");
-    window_.onResized([this](int width, int height) { saver_.runner().resize(width, height, kNoDensity); });
-    window_.onPacingChanged([this] { saver_.runner().pacingChanged(); });
+    window_.reportTo(saver_);
     window_.sized();
 }
 
@@ -78,7 +78,8 @@ int X11SaverHost::run()
         const int ready = ppoll(watched, 2, left ? &wait : nullptr, nullptr);
         if (ready < 0 && errno != EINTR)
             throw std::system_error(errno, std::generic_category(), "waiting failed");
-        ++wakeUps_;
+        if (probe_)
+            probe_->wokeUp();
         if (watched[1].revents & POLLIN)
             return 0;
         if (watched[0].revents & (POLLHUP | POLLERR))

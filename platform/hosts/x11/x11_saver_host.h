@@ -28,7 +28,7 @@ public:
     // Throws std::runtime_error where the window cannot be drawn into or
     // the signals cannot be watched.
     X11SaverHost(const ProjectDescription& project, Display* display, Window window, std::chrono::seconds changeEvery,
-        const FormRunner::Decorator& decorate = {});
+        HostProbe* probe = nullptr);
     ~X11SaverHost();
     X11SaverHost(const X11SaverHost&) = delete;
     X11SaverHost& operator=(const X11SaverHost&) = delete;
@@ -40,8 +40,6 @@ public:
     // Starts the saver and runs until a signal ends it or its window goes.
     // Returns the exit status.
     int run();
-    // How often the loop woke, and what it drew, for measuring.
-    long wakeUps() const { return wakeUps_; }
     const Picture& picture() const { return picture_; }
 
 private:
@@ -52,5 +50,5 @@ private:
     X11SaverWindow window_;
     UnseenErrorDisplay errors_;
     SaverRunner saver_;
-    long wakeUps_ = 0;
+    HostProbe* probe_;
 };

@@ -71,8 +71,8 @@ X11SaverWindow::~X11SaverWindow()
 
 void X11SaverWindow::sized()
 {
-    if (resizedListener_ && width_ > 0 && height_ > 0)
-        resizedListener_(width_, height_);
+    if (runner_ && width_ > 0 && height_ > 0)
+        runner_->resize(width_, height_, kNoDensity);
 }
 
 bool X11SaverWindow::handle(const XEvent& event)
@@ -90,8 +90,8 @@ bool X11SaverWindow::handle(const XEvent& event)
     case MapNotify:
     case UnmapNotify:
         mapped_ = event.type == MapNotify;
-        if (pacingListener_)
-            pacingListener_();
+        if (runner_)
+            runner_->pacingChanged();
         return true;
     case DestroyNotify:
         return false;

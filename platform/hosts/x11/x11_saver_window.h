@@ -3,10 +3,10 @@
 #include "platform/picture/picture.h"
 #include "platform/runner/form_host.h"
 #include "platform/runner/held_alarm.h"
+#include "platform/runner/runner_events.h"
 
 #include <X11/Xlib.h>
 
-#include <functional>
 #include <optional>
 
 // The screen saver's window on X: one that XScreenSaver (or a person) made,
@@ -23,10 +23,10 @@ public:
     X11SaverWindow(const X11SaverWindow&) = delete;
     X11SaverWindow& operator=(const X11SaverWindow&) = delete;
 
-    // Its size changed (in device pixels; the module draws one logical pixel to one).
-    void onResized(std::function<void(int width, int height)> listener) { resizedListener_ = std::move(listener); }
-    void onPacingChanged(std::function<void()> listener) { pacingListener_ = std::move(listener); }
-    // Tells the listener its size, as after a change.
+    // The runner its size and pacing go to (its size in device pixels: the
+    // module draws one logical pixel to one).
+    void reportTo(RunnerEvents& runner) { runner_ = &runner; }
+    // Tells the runner its size, as after a change.
     void sized();
     // One event of the display's. Returns false once the window is gone.
     bool handle(const XEvent& event);
@@ -50,6 +50,5 @@ private:
     int height_ = 0;
     bool mapped_ = false;
     HeldAlarm alarm_;
-    std::function<void(int, int)> resizedListener_;
-    std::function<void()> pacingListener_;
+    RunnerEvents* runner_ = nullptr;
 };

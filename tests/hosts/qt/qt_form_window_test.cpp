@@ -1,6 +1,8 @@
 #include "platform/hosts/qt/qt_form_host.h"
 
 #include "tests/support/manual_clock.h"
+#include "tests/support/noted_clicks.h"
+#include "bench/paint_counter.h"
 #include "window/frmtessary.h"
 
 #include <QAccessible>
@@ -20,8 +22,7 @@ const QColor kPink(255, 192, 192);
 struct ShownWindow {
     ShownWindow()
     {
-        window.onButtonClicked([this](std::string_view name) { clicks.emplace_back(name); });
-        window.onFormClicked([this] { clicks.emplace_back("form"); });
+        window.reportTo(noted);
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
@@ -29,7 +30,8 @@ struct ShownWindow {
     QtFormHost host {tessaryProject, clock};
     QtFormWindow& window = host.window();
     WindowOperations& drawing = host.runner().window();
-    std::vector<std::string> clicks;
+    NotedClicks noted {host.runner()};
+    std::vector<std::string>& clicks = noted.clicks;
 };
 
 TEST(QtFormWindowTest, OpensAtTheDefinedSizeWithItsCaption)
@@ -219,16 +221,16 @@ TEST(QtFormWindowTest, DrawingsReachTheScreenTogetherAtTheFlush)
                 green += screen.pixelColor(x, y) == QColor(0, 255, 0);
         return green;
     };
-    const int before = shown.window.repaintRequests();
+    const PaintCounter paints(&shown.window.drawingArea());
     for (int i = 0; i < 200; ++i)
         ASSERT_EQ(shown.drawing.circle(2000 + 5 * i, 1600, 300, 0x0000FF00), ErrorNumber::None);
     QCoreApplication::processEvents();
-    EXPECT_EQ(shown.window.repaintRequests(), before) << "a drawing asked for the screen before the flush";
+    EXPECT_EQ(paints.count(), 0) << "a drawing reached the screen before the flush";
     EXPECT_EQ(greenOnScreen(), 0);
     // The form is not started: a wake-up delivers no tick, only the flush.
     shown.host.runner().wake();
     shown.host.runner().wake();
-    EXPECT_EQ(shown.window.repaintRequests(), before + 1) << "a flush with nothing new asked again";
+    EXPECT_EQ(paints.count(), 1) << "a flush with nothing new repainted again";
     EXPECT_GT(greenOnScreen(), 100);
 }
 

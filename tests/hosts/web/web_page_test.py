@@ -29,6 +29,8 @@ import browsers  # noqa: E402
 import waiting  # noqa: E402
 
 BUILD = os.path.abspath(sys.argv.pop(1) if len(sys.argv) > 1 else "build-web")
+# The page with an entry that also tells the picture's hash.
+PROBED = "Tessary-probed.html"
 PATIENCE = 10  # seconds to wait for something the page should show
 BUTTONS = {  # name: caption, left, top, width, height in CSS pixels
     "cmdmove": ("Move", 0, 16, 41, 17), "cmdcolor": ("Color", 56, 16, 41, 17),
@@ -39,7 +41,8 @@ BELOW_BUTTONS = 16 + 17 + 2  # CSS pixels: where the canvas shows nothing but th
 KEYS = {"Tab": "\ue004", "Enter": "\ue007", "Space": " ", "Shift": "\ue008", "Escape": "\ue00c"}
 
 # What the page shows of its canvas: size, the picture's hash taken as the
-# trace driver takes it, the lit pixels, their box and their colours.
+# trace driver takes it, the lit pixels, their box and their colours; and, on
+# the tests' page (PROBED), the program's own hash of its picture.
 READ_AREA = """
 const area = document.getElementById('area');
 const data = area.getContext('2d').getImageData(0, 0, area.width, area.height).data;
@@ -55,7 +58,7 @@ for (let i = 0, n = 0; i < data.length; i += 4, ++n) {
 }
 return {width: area.width, height: area.height, hash: hash.toString(16).padStart(16, '0'), lit: lit,
         centre: [(left + right) / 2, (top + bottom) / 2], colours: [...colours].sort(),
-        picture: Module.ccall('tessary_picture_hash', 'string', [], [])};
+        picture: Module._tessary_picture_hash ? Module.ccall('tessary_picture_hash', 'string', [], []) : null};
 """
 # The device pixels of the canvas's box as the engine snaps it, where it tells them.
 DEVICE_BOX = """
@@ -227,7 +230,12 @@ class PageTest:
                 self.assertEqual(self.focused(), "area")
                 until(lambda: self.area()["hash"] != stopped["hash"], "the key on the area did not start them")
 
+    def open_probed(self):
+        self.browser.open(self.url.replace("Tessary.html", PROBED))
+        until(lambda: self.area()["lit"] > 0, "no ring came on the tests' page")
+
     def test_the_screen_shows_the_picture_one_to_one(self):
+        self.open_probed()
         shown = self.stopped_picture()
         self.assertEqual(shown["hash"], shown["picture"])
         box = self.browser.script_async(DEVICE_BOX)
@@ -367,14 +375,15 @@ class ChromiumTest(PageTest, unittest.TestCase):
                          "manipulation")
 
     def test_a_device_size_off_the_ratio_or_of_nothing_keeps_a_drawn_and_shown_picture(self):
+        self.open_probed()
         stopped = self.stopped_picture()
         ratio = self.script("return devicePixelRatio")
-        self.script("Module._tessary_area_sized(arguments[0], 0, 0)", ratio)
-        self.script("Module._tessary_area_sized(arguments[0], arguments[1], arguments[2])", ratio, stopped["width"],
-                    stopped["height"])
+        self.script("Module._tessary_area_sized(353, 214, arguments[0], 0, 0)", ratio)
+        self.script("Module._tessary_area_sized(353, 214, arguments[0], arguments[1], arguments[2])", ratio,
+                    stopped["width"], stopped["height"])
         self.assertEqual(self.area()["hash"], stopped["hash"], "a size of nothing lost the picture")
         # As a device emulation that says one ratio and gives the box another.
-        self.script("Module._tessary_area_sized(2, 353, 214)")
+        self.script("Module._tessary_area_sized(353, 214, 2, 353, 214)")
         self.click("cmdclear")
         self.click_area()
         until(lambda: self.area()["lit"] > 0, "no ring at a ratio the box does not follow")
@@ -420,7 +429,7 @@ class ChromiumSettingsTest(unittest.TestCase):
     def test_the_canvas_takes_the_device_pixels_of_its_box_at_every_scale(self):
         for scale in (1.25, 1.333, 1.5, 1.75, 2):
             with self.subTest(scale=scale):
-                browser = self.opened(scale=scale)
+                browser = self.opened(url="file://" + os.path.join(BUILD, PROBED), scale=scale)
                 until(lambda: browser.script(READ_AREA)["lit"], "no rings")
                 browser.script("document.getElementById('cmdstop').click()")
                 shown = browser.script(READ_AREA)
@@ -465,7 +474,7 @@ class ChromiumSettingsTest(unittest.TestCase):
             with self.subTest(ratio=ratio):
                 browser.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                                                {"width": 800, "height": 600, "deviceScaleFactor": ratio, "mobile": False})
-                browser.open("file://" + os.path.join(BUILD, "Tessary.html"))
+                browser.open("file://" + os.path.join(BUILD, PROBED))
                 until(lambda: browser.script(READ_AREA)["lit"], "no rings")
                 browser.script("document.getElementById('cmdstop').click()")
                 shown = browser.script(READ_AREA)

@@ -1,4 +1,4 @@
-#include "platform/hosts/recording/recording_host.h"
+#include "tools/recording/recording_host.h"
 
 #include "platform/services/colour.h"
 #include "platform/form/form_layout.h"
