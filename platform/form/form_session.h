@@ -14,8 +14,8 @@
 
 // What a session of a form runs on: the operations of its window and timer,
 // the random sequence and the default error handling. FormRunner gathers them
-// from a host's parts; a headless stand-in for the whole runtime (the
-// recording host) gives them itself.
+// from a host's parts; a headless stand-in for the whole runtime (the trace
+// driver's recorded services) gives them itself.
 struct SessionServices {
     WindowOperations& window;
     TimerOperations& timer;

@@ -16,49 +16,52 @@
 // - qt: the form, on the Linux desktop;
 // - web: both, as a page (Tessary.html, and Tessary.html#saver);
 // - win32: both, as Windows programs (Tessary.exe, Tessary.scr);
-// - x11: the screen saver, as an XScreenSaver module;
-// - recording: neither, but the services the form's code calls, recorded
-//   for the trace driver.
+// - x11: the screen saver, as an XScreenSaver module.
+// (The trace driver runs the form's code on the services recorded, in
+// tools/recording/: no host, and no runner.)
 //
 // Every form host has the same four parts, named after it:
 // - <Host>FormWindow, a HostWindow: its window, which shows the picture and
-//   the buttons (built from FormRunner::layout()), takes the input, says how
-//   its frames are paced (FramePacing), and holds the one pending wake-up on
-//   the monotonic clock (WakeUpAlarm);
+//   the buttons (built from a FormLayout), says how its frames are paced
+//   (FramePacing), holds the one pending wake-up on the monotonic clock
+//   (WakeUpAlarm), and passes every event of its platform to the runner it
+//   is given (reportTo(), a RunnerEvents: runner_events.h says which events
+//   and what their answers mean);
 // - <Host>ErrorDisplay, an ErrorDisplay: the default error handling, which
 //   shows the text of each error, numbered by ErrorDisplay;
 // - <Host>FormHost: the picture, those two parts, a MonotonicClock and the
-//   FormRunner, put together; its run() starts the form and runs the
-//   platform's event loop until the window is closed;
+//   FormRunner, put together, the window given the runner; its run() starts
+//   the form and runs the platform's event loop until the window is closed;
 // - <host>_entry.cpp: the platform's RunProject, the program's entry, which
 //   builds a <Host>FormHost and runs it; it is linked into the program alone,
-//   so a bench or a test brings an entry of its own.
-// A host calls FormRunner:
-// - start(), once, from run();
-// - wake(), when its alarm rings;
-// - click(name) for a button, clickArea() for the bare area (AreaPress keeps
-//   the press of a mouse click on it, FormLook::areaKey() which keys count);
-// - resize() when its client area changes size or density (a host without a
-//   density of its own passes kNoDensity);
-// - pacingChanged() when its screen, refresh rate or visibility changes.
+//   so a bench or a test brings an entry of its own, and passes the host a
+//   HostProbe where it watches it.
 //
 // A saver host has the same parts for SaverRunner (its window, the errors as
 // UnseenErrorDisplay shows them, <Host>SaverHost, and an entry), and supplies:
 // - a window over the screen, or the one its platform gives it, showing the
 //   picture and no buttons;
-// - the input that ends it: any key, any button, and a move of the pointer
-//   that StillPointer takes for a person's; it then ends as its platform ends
-//   a screen saver;
+// - the input that ends it, passed to SaverRunner like any other, which
+//   answers InputAnswer::Ends for any key, any button, and a move of the
+//   pointer its StillPointer takes for a person's; the host then ends as its
+//   platform ends a screen saver;
 // - its settings: the change period, read where its platform keeps it and
 //   kept within SaverRunner::changePeriod().
-// It calls SaverRunner's start() and wake(), and FormRunner's resize(),
-// pacingChanged() and escaped() through SaverRunner::runner(); it leaves to
-// SaverRunner when the clicks that bring new centres and colours come, and
-// the waking for them.
+// It leaves to SaverRunner when the clicks that bring new centres and colours
+// come, the waking for them, and which input ends it.
+//
+// A window without buttons is the host's window as it stands; a form window
+// is that window with its buttons added on top (NullFormWindow on NullWindow,
+// WebFormWindow on WebWindow, Win32FormWindow and Win32SaverWindow on
+// Win32Window). That way the saver's window carries nothing of the form's,
+// and what both do alike (on Windows: class registration, dpi, refresh rate,
+// the display's changes, the window's end, escapes) is written once, where a
+// flag would have left one class doing two jobs.
 //
 // A host whose own loop waits (no platform timer) holds its wake-up in a
 // HeldAlarm. hosts/null/ has the smallest form host and saver host that keep
-// all of this: a new host starts from there.
+// all of this, with the places a new host fills marked: a new host starts
+// from there.
 
 // How often the window can show something new, as the host says it.
 class FramePacing {

@@ -1,6 +1,7 @@
 #include "platform/hosts/win32/win32_form_window.h"
 
 #include "platform/hosts/win32/win32_density.h"
+#include "platform/hosts/win32/win32_focus_frame.h"
 #include "platform/hosts/win32/win32_screen.h"
 #include "platform/hosts/win32/win32_text.h"
 #include "platform/hosts/win32/win32_window_procedure.h"
