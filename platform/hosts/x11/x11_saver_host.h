@@ -21,7 +21,7 @@
 //   SIGTERM, SIGINT and SIGHUP (taken through a signalfd), until the alarm.
 // Leaves out: input, which XScreenSaver watches; XScreenSaver's frame rate
 //   display and its resources (-fps, -install, -visual).
-// Limitations: plain Xlib and a 24-bit true-colour visual; no refresh rate
+// Limitations: plain Xlib and a true-colour visual; no refresh rate
 //   from the display (XRandR is left out): the frames are paced at 60 Hz.
 class X11SaverHost {
 public:

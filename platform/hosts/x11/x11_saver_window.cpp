@@ -2,20 +2,37 @@
 
 #include <X11/Xutil.h>
 
+#include <bit>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
 
 namespace {
 
-// The picture's pixels as X takes them: 32 bits each, red in bits 16 to 23,
-// green in 8 to 15, blue in 0 to 7.
-constexpr unsigned long kRedMask = 0xFF0000;
-constexpr unsigned long kGreenMask = 0x00FF00;
-constexpr unsigned long kBlueMask = 0x0000FF;
-constexpr int kBitsPerPixel = 32;
-constexpr int kTrueColourDepth = 24;
-constexpr int kDeepColourDepth = 32;
+// The pixel sizes the module writes: a 15- or 16-bit visual's, and every
+// deeper one's.
+constexpr int kShortPixel = 16;
+constexpr int kLongPixel = 32;
+// Rows of an image the module makes start on whole 32-bit units.
+constexpr int kRowPad = 32;
+constexpr int kBitsPerByte = 8;
+// The picture's memory and the converted rows are in the machine's own order.
+constexpr int kNativeByteOrder = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+
+// How many bits X gives a pixel of this depth in an image; 0 where it knows none.
+int bitsPerPixelOf(Display* display, int depth)
+{
+    int count = 0;
+    XPixmapFormatValues* formats = XListPixmapFormats(display, &count);
+    int bits = 0;
+    for (int i = 0; i < count; ++i) {
+        if (formats[i].depth == depth)
+            bits = formats[i].bits_per_pixel;
+    }
+    if (formats)
+        XFree(formats);
+    return bits;
+}
 
 // X reports a window it cannot reach as an error, not as a return value.
 bool gUnreachable = false;
@@ -51,10 +68,12 @@ X11SaverWindow::X11SaverWindow(Display* display, Window window, const Picture& p
     XSetErrorHandler(previous);
     if (!reached || gUnreachable)
         throw std::runtime_error("the window " + hexadecimal(window) + " cannot be reached");
-    const Visual* visual = attributes.visual;
-    if ((attributes.depth != kTrueColourDepth && attributes.depth != kDeepColourDepth) || visual->red_mask != kRedMask
-        || visual->green_mask != kGreenMask || visual->blue_mask != kBlueMask)
-        throw std::runtime_error("the window's visual is not 24-bit true colour");
+    const int bitsPerPixel = bitsPerPixelOf(display_, attributes.depth);
+    const Visual& visual = *attributes.visual;
+    // C++ calls the visual's class c_class.
+    format_ = X11VisualFormat::of(visual.c_class == TrueColor, visual.red_mask, visual.green_mask, visual.blue_mask, bitsPerPixel);
+    if (!format_ || (bitsPerPixel != kShortPixel && bitsPerPixel != kLongPixel))
+        throw std::runtime_error("the window's visual is not true colour");
     depth_ = attributes.depth;
     visual_ = attributes.visual;
     width_ = attributes.width;
@@ -113,19 +132,30 @@ void X11SaverWindow::showChanges(const InclusiveBox& box)
 }
 
 // An image over the picture's own memory, made for each put: it costs a
-// header, and the picture's memory moves when it is resized.
+// header, and the picture's memory moves when it is resized. For any other
+// visual, the box converted first.
 void X11SaverWindow::putImage(int left, int top, int width, int height)
 {
     if (picture_.width() == 0 || picture_.height() == 0)
         return;
-    auto* pixels = const_cast<char*>(reinterpret_cast<const char*>(picture_.pixels()));
-    XImage* image = XCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, 0, pixels,
-        static_cast<unsigned>(picture_.width()), static_cast<unsigned>(picture_.height()), kBitsPerPixel, 0);
+    XImage* image = nullptr;
+    const bool wholePicture = format_->asThePicture();
+    if (wholePicture) {
+        auto* pixels = const_cast<char*>(reinterpret_cast<const char*>(picture_.pixels()));
+        image = XCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, 0, pixels,
+            static_cast<unsigned>(picture_.width()), static_cast<unsigned>(picture_.height()), kLongPixel, 0);
+    } else {
+        const int bytesPerLine = (width * format_->bitsPerPixel() + kRowPad - 1) / kRowPad * (kRowPad / kBitsPerByte);
+        format_->convert(picture_, InclusiveBox {left, top, left + width - 1, top + height - 1}, bytesPerLine, converted_);
+        image = XCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, 0, converted_.data(),
+            static_cast<unsigned>(width), static_cast<unsigned>(height), kRowPad, bytesPerLine);
+    }
     if (!image)
         return;
-    image->byte_order = LSBFirst;
-    XPutImage(display_, window_, gc_, image, left, top, left, top, static_cast<unsigned>(width), static_cast<unsigned>(height));
-    image->data = nullptr; // the picture's, not X's to free
+    image->byte_order = kNativeByteOrder;
+    XPutImage(display_, window_, gc_, image, wholePicture ? left : 0, wholePicture ? top : 0, left, top, static_cast<unsigned>(width),
+        static_cast<unsigned>(height));
+    image->data = nullptr; // the picture's or the window's, not X's to free
     XDestroyImage(image);
     XFlush(display_);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/hosts/x11/x11_visual_format.h"
 #include "platform/picture/picture.h"
 #include "platform/runner/form_host.h"
 #include "platform/runner/held_alarm.h"
@@ -8,16 +9,19 @@
 #include <X11/Xlib.h>
 
 #include <optional>
+#include <vector>
 
 // The screen saver's window on X: one that XScreenSaver (or a person) made,
 // never one of its own. It puts the picture's changed box there with
-// XPutImage, straight from the picture's memory; follows the window's size;
+// XPutImage, straight from the picture's memory where the window's visual
+// takes the picture's pixels as they are, else converted (X11VisualFormat);
+// follows the window's size;
 // says when it is mapped or not; and holds the one pending wake-up, which
 // the host's loop waits for. It takes no input: XScreenSaver watches that.
 class X11SaverWindow final : public HostWindow {
 public:
     // Throws std::runtime_error where the window cannot be reached or its
-    // visual is not 24-bit true colour.
+    // visual is not true colour.
     X11SaverWindow(Display* display, Window window, const Picture& picture);
     ~X11SaverWindow() override;
     X11SaverWindow(const X11SaverWindow&) = delete;
@@ -46,6 +50,9 @@ private:
     GC gc_ = nullptr;
     int depth_ = 0;
     Visual* visual_ = nullptr;
+    std::optional<X11VisualFormat> format_;
+    // The changed box in the visual's pixels, where they are not the picture's.
+    std::vector<char> converted_;
     int width_ = 0;
     int height_ = 0;
     bool mapped_ = false;

@@ -2,9 +2,12 @@
 """The XScreenSaver module as XScreenSaver runs it, in a real X server:
 directly in a window of the test's making, and started and stopped by the
 XScreenSaver daemon itself, as an unprivileged user.
-Usage: x11_saver_test.py MODULE [TestCase.test_name ...]"""
+Usage: x11_saver_test.py MODULE [TestCase.test_name ...]
+(The trace driver, for the colours the module draws first, is beside MODULE.)"""
+import contextlib
 import ctypes
 import os
+import re
 import pwd
 import shutil
 import signal
@@ -18,6 +21,7 @@ import waiting  # noqa: E402
 from xwd_shot import XwdShot  # noqa: E402
 
 MODULE = os.path.abspath(sys.argv.pop(1))
+TRACE = os.path.join(os.path.dirname(MODULE), "tessary-trace")
 PATIENCE = 20  # seconds for something the module should do
 SIGTERM_GRACE = 1  # seconds it may take to end on SIGTERM
 SMALL, LARGE = (200, 150), (600, 400)
@@ -30,6 +34,37 @@ def until(condition, why):
 def top_level_windows():
     return subprocess.run(["xwininfo", "-root", "-children"], capture_output=True, text=True,
                           check=True).stdout.count("\n     0x")
+
+
+@contextlib.contextmanager
+def xvfb(depth):
+    """An X server of one screen at this depth, as the display of what follows."""
+    server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "320x240x%d" % depth, "-nolisten", "tcp"],
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    before = os.environ.get("DISPLAY")
+    os.environ["DISPLAY"] = ":" + server.stdout.readline().decode().strip()
+    try:
+        yield
+    finally:
+        server.terminate()
+        server.wait()
+        if before is None:
+            del os.environ["DISPLAY"]
+        else:
+            os.environ["DISPLAY"] = before
+
+
+def first_colour():
+    """The red, green and blue of the rings the form draws before its first change of colour."""
+    trace = subprocess.run([TRACE], input="load\ntick\n", capture_output=True, text=True, check=True).stdout
+    bgr = int(re.search(r"call frmtessary\.Circle \S+ \S+ \S+ (0x[0-9A-F]+)", trace).group(1), 16)
+    return bgr & 0xFF, (bgr >> 8) & 0xFF, bgr >> 16
+
+
+def reduced(value, mask):
+    """An eight-bit channel cut to a mask's width, at its place."""
+    shift = (mask & -mask).bit_length() - 1
+    return (value >> (8 - bin(mask).count("1"))) << shift
 
 
 class BareWindow:
@@ -127,6 +162,32 @@ class X11SaverTest(unittest.TestCase):
         until(lambda: XwdShot().lit(4), "no rings on the screen")
         until_or_say(lambda: command("-deactivate"), "the daemon did not take -deactivate")
         until(lambda: not running(), "the module was left running")
+
+
+class X11DepthTest(unittest.TestCase):
+    def test_every_true_colour_depth_shows_the_pictures_colours_reduced_to_its_bits(self):
+        red, green, blue = first_colour()
+        for depth in (16, 24):
+            # Everything on the display gone before it goes: Xlib ends a
+            # process whose display vanishes.
+            with self.subTest(depth=depth), xvfb(depth), contextlib.closing(BareWindow(*SMALL)) as window:
+                module = subprocess.Popen([MODULE, "--window-id", hex(window.id), "--change-every", "60"])
+                try:
+                    until(lambda: XwdShot(window.id).lit(), "no rings at depth %d" % depth)
+                    shot = XwdShot(window.id)
+                finally:
+                    module.kill()
+                    module.wait()
+                expected = reduced(red, shot.masks[0]) | reduced(green, shot.masks[1]) | reduced(blue, shot.masks[2])
+                # The bits of a pixel beyond its colour's are nobody's.
+                colour = shot.masks[0] | shot.masks[1] | shot.masks[2]
+                self.assertEqual({shot.raw(x, y) & colour for x, y in shot.lit()}, {expected})
+
+    def test_a_visual_that_is_not_true_colour_is_said_with_status_1(self):
+        with xvfb(8):
+            refused = subprocess.run([MODULE, "--root"], capture_output=True, text=True, timeout=PATIENCE)
+        self.assertEqual((refused.returncode, refused.stderr.split(": ", 1)[-1].strip()),
+                         (1, "the window's visual is not true colour"))
 
 
 if __name__ == "__main__":
