@@ -53,11 +53,13 @@ build_windows() {
   cmake --build "$dir" -j "$jobs" "${targets[@]}"
 }
 
-# build_web BUILD_DIR: builds the page and the trace driver for node in BUILD_DIR.
+# build_web BUILD_DIR [TARGET...]: builds the page and the trace driver for
+# node in BUILD_DIR, and any other targets named.
 build_web() {
   local dir=$1
+  shift
   # Debian's emscripten finds Debian's acorn only here.
   export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
   emcmake cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$dir" -j "$jobs" --target Tessary tessary-trace
+  cmake --build "$dir" -j "$jobs" --target Tessary tessary-trace "$@"
 }
