@@ -8,9 +8,6 @@
 #include <string>
 
 // The page's side of each call lives in the shell, as Module.page.
-EM_JS(void, pageSetLook, (unsigned border, unsigned caption, unsigned buttonFocus, int buttonFocusInset, unsigned areaFocus,
-                             int areaFocusInset),
-    { Module.page.setLook(border, caption, buttonFocus, buttonFocusInset, areaFocus, areaFocusInset); });
 EM_JS(void, pageAddButton,
     (const char* name, const char* caption, int left, int top, int width, int height, unsigned face, unsigned pressed),
     { Module.page.addButton(UTF8ToString(name), UTF8ToString(caption), left, top, width, height, face, pressed); });
@@ -23,8 +20,6 @@ WebFormWindow::WebFormWindow(const FormDefinition& definition, const Picture& pi
     : WebWindow(picture, clock)
     , layout_(definition)
 {
-    pageSetLook(FormLook::kButtonBorder, FormLook::kCaption, FormLook::kButtonFocus, FormLook::kButtonFocusInset,
-        FormLook::kAreaFocus, FormLook::kAreaFocusInset);
     const int captionPixels = layout_.captionPixelSize([](int size, std::string_view caption) {
         return std::pair(pageCaptionWidth(size, std::string(caption).c_str()), pageCaptionHeight(size));
     });

@@ -8,6 +8,9 @@
 #include <string>
 
 // The page's side of each call lives in the shell, as Module.page.
+EM_JS(void, pageSetLook, (unsigned border, unsigned caption, unsigned buttonFocus, int buttonFocusInset, unsigned areaFocus,
+                             int areaFocusInset),
+    { Module.page.setLook(border, caption, buttonFocus, buttonFocusInset, areaFocus, areaFocusInset); });
 EM_JS(void, pageSizeArea, (int logicalWidth, int logicalHeight, int width, int height, const void* pixels),
     { Module.page.sizeArea(logicalWidth, logicalHeight, width, height, pixels); });
 EM_JS(void, pagePut, (int left, int top, int width, int height), { Module.page.put(left, top, width, height); });
@@ -49,6 +52,8 @@ WebWindow::WebWindow(const Picture& picture, const BrowserClock& clock)
     , clock_(clock)
 {
     gWindow = this;
+    pageSetLook(FormLook::kButtonBorder, FormLook::kCaption, FormLook::kButtonFocus, FormLook::kButtonFocusInset,
+        FormLook::kAreaFocus, FormLook::kAreaFocusInset);
 }
 
 void WebWindow::areaSized(int logicalWidth, int logicalHeight, double devicePixelRatio, int deviceWidth, int deviceHeight)

@@ -456,14 +456,16 @@ class ChromiumSettingsTest(unittest.TestCase):
         self.assertEqual(cut, [])
 
     def test_a_saved_copy_starts_clean(self):
+        counted = "window.refusals = 0; document.addEventListener('securitypolicyviolation', () => ++window.refusals);"
         browser = self.opened()
         until(lambda: browser.script(READ_AREA)["lit"], "no rings")
         browser.script("for (let i = 0; i < 656; ++i) document.getElementById('cmdslow').click();")
         saved = os.path.join(self.scratch(), "saved.html")
         with open(saved, "w", encoding="utf-8") as out:
             out.write("<!doctype html>" + browser.script("return document.documentElement.outerHTML"))
-        copy = self.opened(url="file://" + saved)
+        copy = self.opened(url="file://" + saved, before=counted)
         until(lambda: copy.script(READ_AREA)["lit"], "no rings in the saved copy")
+        self.assertEqual(copy.script("return window.refusals"), 0, "the page's policy refused part of the saved copy")
         self.assertEqual(copy.script("return [document.querySelectorAll('#form button').length,"
                                      " document.getElementById('errors').hidden,"
                                      " document.getElementById('error-text').textContent]"), [6, True, ""])
@@ -488,7 +490,7 @@ class ChromiumSettingsTest(unittest.TestCase):
               const request = navigator.wakeLock.request.bind(navigator.wakeLock);
               navigator.wakeLock.request = function () { ++window.wakeLocks; return request.apply(null, arguments); };
             }""")
-        state = ("return [!!document.fullscreenElement, document.getElementById('saver-start').hidden,"
+        state = ("return [!!document.fullscreenElement, document.getElementById('saver-page').hidden,"
                  " document.getElementById('form').hidden]")
 
         def started():
@@ -515,6 +517,44 @@ class ChromiumSettingsTest(unittest.TestCase):
         started()
         browser.actions(keys("Space"))
         until(lambda: browser.script(state) == [False, False, True], "a key did not end the saver")
+
+    def test_the_savers_start_page_is_black_with_its_button_in_the_middle_focused(self):
+        for width in (1024, 360):
+            with self.subTest(width=width):
+                browser = self.opened(url="file://" + os.path.join(BUILD, "Tessary.html") + "#saver")
+                browser.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                               {"width": width, "height": 640, "deviceScaleFactor": 1, "mobile": width < 600})
+                until(lambda: browser.script("return !document.getElementById('saver-page').hidden"), "no start page")
+                page = browser.script("""const b = document.getElementById('saver-start').getBoundingClientRect();
+                    return [document.title, getComputedStyle(document.body).backgroundColor,
+                            document.activeElement.id, Math.round(b.left + b.width / 2 - innerWidth / 2),
+                            Math.round(b.top + b.height / 2 - innerHeight / 2) < 60,
+                            getComputedStyle(document.getElementById('saver-start')).backgroundColor,
+                            document.documentElement.scrollWidth <= innerWidth];""")
+                self.assertEqual(page, ["Tessary screen saver", "rgb(0, 0, 0)", "saver-start", 0, True,
+                                        "rgb(255, 192, 192)", True])
+
+    def test_where_full_screen_is_missing_or_refused_the_saver_covers_the_view(self):
+        for why, before in (("missing", "delete Element.prototype.requestFullscreen;"),
+                            ("refused", "Element.prototype.requestFullscreen = () => Promise.reject(new TypeError('no'));")):
+            with self.subTest(why):
+                browser = self.opened(url="file://" + os.path.join(BUILD, "Tessary.html") + "#saver", before=before)
+                until(lambda: browser.script("return document.activeElement.id") == "saver-start", "no start button")
+                browser.actions(keys("Enter"))
+                until(lambda: browser.script(READ_AREA)["lit"], "no rings over the view")
+                covered = browser.script("""const a = document.getElementById('area'), r = a.getBoundingClientRect();
+                    return [r.left, r.top, r.width === innerWidth, r.height === innerHeight,
+                            a.width === Math.round(r.width * devicePixelRatio),
+                            document.getElementById('saver-bars').checkVisibility()];""")
+                self.assertEqual(covered, [0, 0, True, True, True, True])
+                browser.driver.set_window_size(700, 500)
+                until(lambda: browser.script("return document.getElementById('area').width === innerWidth"),
+                      "the saver did not follow the view's size")
+                browser.actions(keys("Space"))
+                until(lambda: browser.script("return !document.getElementById('saver-page').hidden"),
+                      "a key did not end the saver")
+                self.assertEqual([e["message"] for e in browser.driver.get_log("browser")
+                                  if e["level"] == "SEVERE"], [])
 
     def test_a_page_that_cannot_run_says_why_where_the_form_would_be(self):
         for why, settings, said in (
