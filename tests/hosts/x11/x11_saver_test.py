@@ -17,6 +17,7 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+import dummy_xorg  # noqa: E402
 import waiting  # noqa: E402
 from xwd_shot import XwdShot  # noqa: E402
 
@@ -65,6 +66,54 @@ def reduced(value, mask):
     """An eight-bit channel cut to a mask's width, at its place."""
     shift = (mask & -mask).bit_length() - 1
     return (value >> (8 - bin(mask).count("1"))) << shift
+
+
+@contextlib.contextmanager
+def running_daemon(test):
+    """The XScreenSaver daemon on DISPLAY, as an unprivileged user, set to run
+    the module alone; yields how to command it, how to wait for something it
+    should do (with what it said, where that fails), and how many modules it
+    runs (its own: another test's daemon may run beside it)."""
+    # Where the other user reaches it: the temporary folder may be one
+    # only this user can enter.
+    home = tempfile.mkdtemp(dir="/tmp" if os.getuid() == 0 else None)
+    test.addCleanup(shutil.rmtree, home)
+    os.makedirs(os.path.join(home, "bin"))
+    shutil.copy(MODULE, os.path.join(home, "bin", "tessary"))
+    with open(os.path.join(home, ".xscreensaver"), "w") as settings:
+        settings.write("mode: one\nselected: 0\nprograms: tessary --root --change-every 1\n"
+                       "lock: False\nfade: False\nunfade: False\nsplash: False\ntimeout: 1:00:00\n")
+    # The daemon will not start modules as root.
+    as_user = []
+    if os.getuid() == 0:
+        nobody = pwd.getpwnam("nobody")
+        for folder, _, files in os.walk(home):
+            for name in [folder] + [os.path.join(folder, f) for f in files]:
+                os.chown(name, nobody.pw_uid, nobody.pw_gid)
+        as_user = ["setpriv", "--reuid=nobody", "--regid=%d" % nobody.pw_gid, "--clear-groups", "--"]
+    environment = dict(os.environ, HOME=home, PATH=os.path.join(home, "bin") + ":" + os.environ["PATH"])
+    # What the daemon says stays aside, to be shown where it fails.
+    with tempfile.TemporaryFile() as said:
+        # A session of its own, which the modules it starts are in.
+        daemon = subprocess.Popen(as_user + ["xscreensaver", "-no-splash", "-verbose"], env=environment,
+                                  stdout=said, stderr=subprocess.STDOUT, start_new_session=True)
+
+        def until_or_say(condition, why):
+            try:
+                return until(condition, why)
+            except AssertionError:
+                said.seek(0)
+                raise AssertionError("%s; the daemon said:\n%s" % (why, said.read().decode(errors="replace")[-3000:]))
+
+        command = lambda *words: subprocess.run(as_user + ["xscreensaver-command", *words], env=environment,
+                                                capture_output=True).returncode == 0
+        modules = lambda: len(subprocess.run(["pgrep", "-x", "-s", str(daemon.pid), "tessary"], capture_output=True,
+                                             text=True).stdout.split())
+        try:
+            yield command, until_or_say, modules
+        finally:
+            daemon.terminate()
+            daemon.wait()
 
 
 class BareWindow:
@@ -122,46 +171,24 @@ class X11SaverTest(unittest.TestCase):
                          (1, "the window 0x7ffffff cannot be reached"))
 
     def test_the_daemon_runs_it_when_activated_and_ends_it_when_deactivated(self):
-        # Where the other user reaches it: the temporary folder may be one
-        # only this user can enter.
-        home = tempfile.mkdtemp(dir="/tmp" if os.getuid() == 0 else None)
-        self.addCleanup(shutil.rmtree, home)
-        os.makedirs(os.path.join(home, "bin"))
-        shutil.copy(MODULE, os.path.join(home, "bin", "tessary"))
-        with open(os.path.join(home, ".xscreensaver"), "w") as settings:
-            settings.write("mode: one\nselected: 0\nprograms: tessary --root --change-every 1\n"
-                           "lock: False\nfade: False\nunfade: False\nsplash: False\ntimeout: 1:00:00\n")
-        # The daemon will not start modules as root.
-        as_user = []
-        if os.getuid() == 0:
-            nobody = pwd.getpwnam("nobody")
-            for folder, _, files in os.walk(home):
-                for name in [folder] + [os.path.join(folder, f) for f in files]:
-                    os.chown(name, nobody.pw_uid, nobody.pw_gid)
-            as_user = ["setpriv", "--reuid=nobody", "--regid=%d" % nobody.pw_gid, "--clear-groups", "--"]
-        environment = dict(os.environ, HOME=home, PATH=os.path.join(home, "bin") + ":" + os.environ["PATH"])
-        # What the daemon says stays aside, to be shown where it fails.
-        said = tempfile.TemporaryFile()
-        self.addCleanup(said.close)
-        daemon = subprocess.Popen(as_user + ["xscreensaver", "-no-splash", "-verbose"], env=environment,
-                                  stdout=said, stderr=subprocess.STDOUT)
-        self.addCleanup(lambda: (daemon.terminate(), daemon.wait()))
+        with running_daemon(self) as (command, until_or_say, modules):
+            until_or_say(lambda: command("-activate"), "the daemon did not take -activate")
+            until_or_say(lambda: modules() > 0, "the daemon did not start the module")
+            until(lambda: XwdShot().lit(4), "no rings on the screen")
+            until_or_say(lambda: command("-deactivate"), "the daemon did not take -deactivate")
+            until(lambda: modules() == 0, "the module was left running")
 
-        def until_or_say(condition, why):
-            try:
-                return until(condition, why)
-            except AssertionError:
-                said.seek(0)
-                raise AssertionError("%s; the daemon said:\n%s" % (why, said.read().decode(errors="replace")[-3000:]))
 
-        command = lambda *words: subprocess.run(as_user + ["xscreensaver-command", *words], env=environment,
-                                                capture_output=True).returncode == 0
-        until_or_say(lambda: command("-activate"), "the daemon did not take -activate")
-        running = lambda: subprocess.run(["pgrep", "-x", "tessary"], capture_output=True).returncode == 0
-        until_or_say(running, "the daemon did not start the module")
-        until(lambda: XwdShot().lit(4), "no rings on the screen")
-        until_or_say(lambda: command("-deactivate"), "the daemon did not take -deactivate")
-        until(lambda: not running(), "the module was left running")
+class X11MonitorsTest(unittest.TestCase):
+    def test_on_two_monitors_of_two_sizes_the_daemon_runs_one_module_drawing_in_each(self):
+        with dummy_xorg.two_monitors() as monitors, running_daemon(self) as (command, until_or_say, modules):
+            until_or_say(lambda: command("-activate"), "the daemon did not take -activate")
+            until_or_say(lambda: modules() == len(monitors), "the daemon did not start a module for each monitor")
+            within = lambda point, box: box[0] <= point[0] < box[0] + box[2] and box[1] <= point[1] < box[1] + box[3]
+            until(lambda: all(any(within(p, m) for p in XwdShot().lit(8)) for m in monitors),
+                  "no rings on each monitor")
+            until_or_say(lambda: command("-deactivate"), "the daemon did not take -deactivate")
+            until(lambda: modules() == 0, "the modules were left running")
 
 
 class X11DepthTest(unittest.TestCase):
