@@ -55,6 +55,10 @@ def two_monitors():
             xrandr("--output", "DUMMY0", "--mode", "%dx%d" % (width, height))
             xrandr("--addmode", "DUMMY1", "%dx%d" % (width2, height2))
             xrandr("--output", "DUMMY1", "--mode", "%dx%d" % (width2, height2), "--right-of", "DUMMY0")
+            # The driver says the second output is connected only when asked
+            # afresh: once asked, clients that read the server's current state
+            # alone (Wine) see it too.
+            xrandr()
             yield MONITORS
         finally:
             server.terminate()

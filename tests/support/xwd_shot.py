@@ -19,8 +19,8 @@ class XwdShot:
                      for y in range(self.height)]
 
     def pixel(self, x, y):
-        """Red, green and blue of a 32-bit pixel."""
-        b, g, r = self.rows[y][4 * x:4 * x + 3]
+        """Red, green and blue of a pixel of 24 or 32 bits."""
+        b, g, r = self.rows[y][self.bytes * x:self.bytes * x + 3]
         return (r, g, b)
 
     def raw(self, x, y):

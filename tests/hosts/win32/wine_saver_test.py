@@ -10,6 +10,7 @@ import unittest
 
 import wine_test
 from wine_test import BLACK, Shot, command, until, window_geometry, windows
+import dummy_xorg  # noqa: E402 (beside the tests' other helpers, which wine_test finds)
 
 SCREEN = (0, 0, 1024, 768)  # the X server's, as wine_test starts it
 PARENT = (152, 112)  # the client size of the helper's window
@@ -100,6 +101,27 @@ class WineSaverTest(wine_test.WineSession):
         message = until(lambda: next(iter(windows("^Tessary$")), None), "no usage message")
         command("xdotool", "windowactivate", "--sync", message, "key", "Return")
         self.assertEqual(self.ended(process), 1)
+
+
+class WineMonitorsTest(wine_test.WineSession):
+    """On a real X server of two monitors of two sizes, with no window manager,
+    as Windows has none: openbox would put a full-screen window on one monitor."""
+
+    @classmethod
+    def open_display(cls, display):
+        cls.monitors = display.enter_context(dummy_xorg.two_monitors())
+
+    def test_full_screen_it_covers_every_monitor_with_rings(self):
+        process = subprocess.Popen(["wine", os.path.join(wine_test.BUILD, "Tessary.scr"), "/s"],
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
+        self.addCleanup(lambda: process.poll() is not None or (process.kill(), process.wait()))
+        window = until(lambda: next(iter(windows("^Tessary$")), None), "no full-screen window")
+        right = max(x + width for x, _, width, _ in self.monitors)
+        bottom = max(y + height for _, y, _, height in self.monitors)
+        self.assertEqual(window_geometry(window), (0, 0, right, bottom))
+        within = lambda point, box: box[0] <= point[0] < box[0] + box[2] and box[1] <= point[1] < box[1] + box[3]
+        until(lambda: all(any(within(p, m) for p in Shot().lit(8)) for m in self.monitors) or None,
+              "no rings on each monitor")
 
 
 if __name__ == "__main__":

@@ -2,6 +2,7 @@
 """Tessary.exe as a Windows user meets it, under Wine in a real X server with
 a window manager, read back from what the screen shows.
 Usage: wine_test.py BUILD-WINDOWS-DIR"""
+import contextlib
 import os
 import subprocess
 import sys
@@ -138,12 +139,20 @@ class WineSession(unittest.TestCase):
         cls.home = tempfile.TemporaryDirectory()
         os.environ.update(WINEPREFIX=os.path.join(cls.home.name, "prefix"), WINEDEBUG="-all",
                           WINEDLLOVERRIDES="mscoree,mshtml=")
-        cls.server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                                      stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-        os.environ["DISPLAY"] = ":" + cls.server.stdout.readline().decode().strip()
-        cls.manager = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        cls.display = contextlib.ExitStack()
+        cls.open_display(cls.display)
         boot("-i")
         cls.serve()
+
+    @classmethod
+    def open_display(cls, display):
+        """Xvfb, with a window manager."""
+        server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                                  stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        display.callback(lambda: (server.terminate(), server.wait()))
+        os.environ["DISPLAY"] = ":" + server.stdout.readline().decode().strip()
+        manager = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        display.callback(lambda: (manager.terminate(), manager.wait()))
 
     @classmethod
     def serve(cls):
@@ -160,8 +169,7 @@ class WineSession(unittest.TestCase):
     @classmethod
     def tearDownClass(cls):
         cls.unserve()
-        cls.manager.terminate()
-        cls.server.terminate()
+        cls.display.close()
         cls.home.cleanup()
 
 
