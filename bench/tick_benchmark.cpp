@@ -42,6 +42,28 @@ void tick(benchmark::State& state)
     }
 }
 
+// One frame's ticks at 1 ms on a 60 Hz screen: shown after each tick (each
+// ring drawn whole at once, as it was before the picture kept rings until it
+// is read) or once at the frame's end (each pixel written once).
+constexpr int kTicksPerFrame = 16;
+
+void frame(benchmark::State& state)
+{
+    Bench bench(QSize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
+    const bool showEachTick = state.range(2) != 0;
+    int ticks = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < kTicksPerFrame; ++i) {
+            bench.session.tick();
+            if (++ticks % kTicksPerCentre == 0)
+                bench.session.click(kMove);
+            if (showEachTick)
+                benchmark::DoNotOptimize(bench.host.picture().pixels());
+        }
+        benchmark::DoNotOptimize(bench.host.picture().pixels());
+    }
+}
+
 void clear(benchmark::State& state)
 {
     Bench bench(QSize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
@@ -53,6 +75,12 @@ const FormLayout kDefined(frmtessary);
 
 BENCHMARK(tick)->Args({kDefined.clientWidth(), kDefined.clientHeight()})->Args({1920, 1080});
 BENCHMARK(clear)->Args({kDefined.clientWidth(), kDefined.clientHeight()})->Args({1920, 1080});
+// The last argument: 1 shows after each tick, 0 at the frame's end.
+BENCHMARK(frame)
+    ->Args({kDefined.clientWidth(), kDefined.clientHeight(), 1})
+    ->Args({kDefined.clientWidth(), kDefined.clientHeight(), 0})
+    ->Args({1920, 1080, 1})
+    ->Args({1920, 1080, 0});
 
 } // namespace
 

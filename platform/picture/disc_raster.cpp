@@ -33,13 +33,19 @@ void fill(std::uint32_t* row, long long from, long long to, long long width, std
 
 } // namespace
 
-InclusiveBox drawDisc(const PixelRows& rows, long long cx, long long cy, long long r, std::uint32_t outline,
-    std::uint32_t inside)
+InclusiveBox discBox(const PixelRows& rows, long long cx, long long cy, long long r)
 {
     const InclusiveBox clipped {std::max<long long>(cx - r, 0), std::max<long long>(cy - r, 0),
         std::min<long long>(cx + r, rows.width - 1), std::min<long long>(cy + r, rows.height - 1)};
+    return clipped.empty() ? InclusiveBox {} : clipped;
+}
+
+void drawDiscBeyond(const PixelRows& rows, long long cx, long long cy, long long r, long long covered,
+    std::uint32_t outline, std::uint32_t inside)
+{
+    const InclusiveBox clipped = discBox(rows, cx, cy, r);
     if (clipped.empty())
-        return {};
+        return;
     for (long long y = clipped.top; y <= clipped.bottom; ++y) {
         const long long dy = std::abs(y - cy);
         const long long reach = halfWidth(r, dy);
@@ -47,9 +53,25 @@ InclusiveBox drawDisc(const PixelRows& rows, long long cx, long long cy, long lo
         // there on each pixel has the outside above or below it.
         const long long ring = std::min(reach, halfWidth(r, dy + 1) + 1);
         std::uint32_t* row = rows.first + y * rows.stride;
-        fill(row, cx - reach, cx - ring, rows.width, outline);
-        fill(row, cx - ring + 1, cx + ring - 1, rows.width, inside);
-        fill(row, cx + ring, cx + reach, rows.width, outline);
+        // The disc's row between from and to: outline at its ends, inside between.
+        const auto paint = [&](long long from, long long to) {
+            fill(row, std::max(from, cx - reach), std::min(to, cx - ring), rows.width, outline);
+            fill(row, std::max(from, cx - ring + 1), std::min(to, cx + ring - 1), rows.width, inside);
+            fill(row, std::max(from, cx + ring), std::min(to, cx + reach), rows.width, outline);
+        };
+        const long long skip = covered < 0 ? -1 : halfWidth(covered, dy);
+        if (skip < 0) {
+            paint(cx - reach, cx + reach);
+        } else {
+            paint(cx - reach, cx - skip - 1);
+            paint(cx + skip + 1, cx + reach);
+        }
     }
-    return clipped;
+}
+
+InclusiveBox drawDisc(const PixelRows& rows, long long cx, long long cy, long long r, std::uint32_t outline,
+    std::uint32_t inside)
+{
+    drawDiscBeyond(rows, cx, cy, r, -1, outline, inside);
+    return discBox(rows, cx, cy, r);
 }

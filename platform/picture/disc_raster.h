@@ -29,3 +29,11 @@ inline constexpr long long kLargestDiscRadius = 1LL << 25;
 // above; the caller must.
 InclusiveBox drawDisc(const PixelRows& rows, long long cx, long long cy, long long r, std::uint32_t outline,
     std::uint32_t inside);
+// The same, but only the pixels outside the disc of radius `covered` around
+// the same centre (smaller than r; -1 for none), which a later disc has
+// drawn: each pixel as drawDisc would leave it, and those within `covered`
+// untouched.
+void drawDiscBeyond(const PixelRows& rows, long long cx, long long cy, long long r, long long covered,
+    std::uint32_t outline, std::uint32_t inside);
+// The box drawDisc changes on these rows; empty where the disc misses them.
+InclusiveBox discBox(const PixelRows& rows, long long cx, long long cy, long long r);

@@ -46,9 +46,19 @@ Picture::Picture(const FormDefinition& form)
 {
 }
 
-PixelRows Picture::rows()
+PixelRows Picture::rows() const
 {
     return {pixels_.data(), width_, width_, height_};
+}
+
+void Picture::settle() const
+{
+    long long covered = -1;
+    for (auto disc = kept_.rbegin(); disc != kept_.rend(); ++disc) {
+        drawDiscBeyond(rows(), keptX_, keptY_, disc->radius, covered, disc->outline, disc->inside);
+        covered = disc->radius;
+    }
+    kept_.clear();
 }
 
 void Picture::resize(int logicalWidth, int logicalHeight, double devicePixelRatio)
@@ -61,6 +71,7 @@ void Picture::resize(int logicalWidth, int logicalHeight, double devicePixelRati
 {
     if (!(devicePixelRatio > 0 && std::isfinite(devicePixelRatio)) || deviceWidth <= 0 || deviceHeight <= 0)
         return;
+    settle();
     const int width = clampedSide(deviceWidth);
     const int height = clampedSide(deviceHeight);
     // The device size the platform gives rules: where it is more than a
@@ -124,7 +135,19 @@ InclusiveBox Picture::drawCircle(double x, double y, double radius, Colour outli
     if (!(std::abs(cx) <= far && std::abs(cy) <= far))
         return {};
     const long long wholeRadius = r >= 1 ? std::llround(std::min(r, static_cast<double>(kLargestDiscRadius))) : 0;
-    return changedArea(drawDisc(rows(), std::llround(cx), std::llround(cy), wholeRadius, pixelOf(outline), fill_));
+    const long long x0 = std::llround(cx);
+    const long long y0 = std::llround(cy);
+    const InclusiveBox box = discBox(rows(), x0, y0, wholeRadius);
+    if (box.empty())
+        return {};
+    if (x0 != keptX_ || y0 != keptY_)
+        settle();
+    while (!kept_.empty() && kept_.back().radius <= wholeRadius)
+        kept_.pop_back();
+    keptX_ = x0;
+    keptY_ = y0;
+    kept_.push_back({wholeRadius, pixelOf(outline), fill_});
+    return changedArea(box);
 }
 
 InclusiveBox Picture::drawBox(double x1, double y1, double x2, double y2, Colour outline)
@@ -140,6 +163,7 @@ InclusiveBox Picture::drawBox(double x1, double y1, double x2, double y2, Colour
         std::min<long long>(box.bottom, height_ - 1)};
     if (clipped.empty())
         return {};
+    settle();
     const Pixel edge = pixelOf(outline);
     for (long long y = clipped.top; y <= clipped.bottom; ++y) {
         Pixel* line = pixels_.data() + y * width_;
@@ -169,6 +193,7 @@ InclusiveBox Picture::takeChanged()
 
 std::uint64_t Picture::hash() const
 {
+    settle();
     std::uint64_t hash = kFnvOffset;
     for (const Pixel pixel : pixels_) {
         for (int shift = kRedShift; shift >= 0; shift -= kBitsPerByte) {

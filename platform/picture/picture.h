@@ -13,6 +13,10 @@
 // pixels, and it keeps the box of what changed since the host last took it.
 // Coordinates and boxes are in logical pixels. It never touches a screen and
 // knows nothing of twips: PictureDrawing puts it behind the form's code.
+// Circles around one centre are kept until the picture is next read (or
+// anything else is drawn), then drawn from the last back, each only where no
+// later one reached: the same pixels as drawing each at once, each written
+// once however many rings a frame brings.
 class Picture {
 public:
     using Pixel = std::uint32_t;
@@ -60,8 +64,12 @@ public:
     int logicalWidth() const { return logicalWidth_; }
     int logicalHeight() const { return logicalHeight_; }
     double devicePixelRatio() const { return ratio_; }
-    const Pixel* pixels() const { return pixels_.data(); }
-    Pixel pixel(int x, int y) const { return pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)]; }
+    const Pixel* pixels() const
+    {
+        settle();
+        return pixels_.data();
+    }
+    Pixel pixel(int x, int y) const { return pixels()[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)]; }
 
     // FNV-1a, 64 bits, over each pixel's red, green and blue bytes, row by row
     // from the top left: the same picture hashes alike on every host.
@@ -73,12 +81,27 @@ public:
     }
 
 private:
-    PixelRows rows();
+    // A circle kept to be drawn, around the kept centre.
+    struct KeptDisc {
+        long long radius;
+        Pixel outline;
+        Pixel inside;
+    };
+
+    PixelRows rows() const;
     InclusiveBox changedArea(const InclusiveBox& device);
+    // Draws the circles kept. The picture reads the same before and after:
+    // it only comes due, hence const.
+    void settle() const;
 
     Pixel background_;
     Pixel fill_ = pixelOf(0);
-    std::vector<Pixel> pixels_;
+    mutable std::vector<Pixel> pixels_;
+    // Each smaller than every one before it: a later one at least as large
+    // covers an earlier one whole.
+    mutable std::vector<KeptDisc> kept_;
+    long long keptX_ = 0;
+    long long keptY_ = 0;
     int width_ = 0;
     int height_ = 0;
     int logicalWidth_ = 0;

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
+#include <random>
+#include <string>
 
 namespace {
 
@@ -237,6 +240,53 @@ TEST(PictureTest, ResizingKeepsThePictureAndGrowsInTheBackground)
     picture.resize(40, 30, 1);
     EXPECT_EQ(picture.width(), 40);
     EXPECT_TRUE(keeps(40, 30));
+}
+
+// Rings kept until the picture is read, and drawn then from the last back,
+// leave the pixels of rings drawn one by one: over random sessions of Move,
+// Color and Clear between rings, rings partly or wholly off the picture, dots
+// and rings larger than it, at several densities, read at random moments.
+TEST(PictureTest, RingsKeptUntilReadLeaveThePixelsOfRingsDrawnOneByOne)
+{
+    std::mt19937 random(20261210);
+    const auto uniform = [&](double from, double to) { return std::uniform_real_distribution<double>(from, to)(random); };
+    const auto chance = [&](int percent) { return std::uniform_int_distribution<int>(0, 99)(random) < percent; };
+    const auto colour = [&] { return static_cast<Colour>(random() & 0xFFFFFF); };
+    for (int session = 0; session < 400; ++session) {
+        const int width = static_cast<int>(uniform(1, 90));
+        const int height = static_cast<int>(uniform(1, 70));
+        const double ratio = chance(50) ? 1.0 : uniform(0.5, 2.5);
+        Picture oneByOne(kBlack);
+        Picture kept(kBlack);
+        oneByOne.resize(width, height, ratio);
+        kept.resize(width, height, ratio);
+        double x = uniform(0, width);
+        double y = uniform(0, height);
+        for (int step = 0; step < 300; ++step) {
+            const std::string where = "session " + std::to_string(session) + ", step " + std::to_string(step);
+            if (chance(4)) {
+                x = uniform(-width / 2.0, 1.5 * width);
+                y = uniform(-height / 2.0, 1.5 * height);
+            } else if (chance(4)) {
+                const Colour fill = colour();
+                oneByOne.setFillColor(fill);
+                kept.setFillColor(fill);
+            } else if (chance(2)) {
+                const Colour edge = colour();
+                ASSERT_EQ(oneByOne.drawBox(0, 0, width, height, edge), kept.drawBox(0, 0, width, height, edge)) << where;
+            } else if (chance(6)) {
+                ASSERT_TRUE(std::equal(oneByOne.pixels(), oneByOne.pixels() + oneByOne.width() * oneByOne.height(),
+                    kept.pixels()))
+                    << where;
+            } else {
+                const double radius = chance(3) ? uniform(0, 1) : chance(3) ? uniform(width, 50.0 * width) : uniform(0, width);
+                const Colour edge = colour();
+                ASSERT_EQ(oneByOne.drawCircle(x, y, radius, edge), kept.drawCircle(x, y, radius, edge)) << where;
+                oneByOne.pixels();
+            }
+        }
+        ASSERT_EQ(oneByOne.hash(), kept.hash()) << "session " << session;
+    }
 }
 
 } // namespace
