@@ -41,7 +41,9 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for library in libqt6widgets6 libqt6gui6 libqt6core6; do
   grep -q "$library" <<<"$depends" || fail "no dependency on $library in: $depends"
 done
-grep -q "libx11-6" <<<"$depends" || fail "no dependency on libx11-6 in: $depends"
+for library in libx11-6 libxext6; do
+  grep -q "$library" <<<"$depends" || fail "no dependency on $library in: $depends"
+done
 # The module is of use only with XScreenSaver, and the program without either.
 grep -qw xscreensaver <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "xscreensaver is not recommended"
 grep -qw xscreensaver <<<"$depends" && fail "xscreensaver is a dependency, not a recommendation"

@@ -1,8 +1,11 @@
 #include "platform/hosts/x11/x11_saver_window.h"
 
+#include "platform/hosts/x11/x11_shared_image.h"
+
 #include <X11/Xutil.h>
 
 #include <bit>
+#include <cstddef>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -96,6 +99,8 @@ void X11SaverWindow::sized()
 
 bool X11SaverWindow::handle(const XEvent& event)
 {
+    if (shared_ && shared_->readBy(event))
+        return true;
     if (event.xany.window != window_)
         return true;
     switch (event.type) {
@@ -131,12 +136,34 @@ void X11SaverWindow::showChanges(const InclusiveBox& box)
         putImage(device.left, device.top, device.right - device.left + 1, device.bottom - device.top + 1);
 }
 
-// An image over the picture's own memory, made for each put: it costs a
-// header, and the picture's memory moves when it is resized. For any other
-// visual, the box converted first.
+bool X11SaverWindow::putShared(int left, int top, int width, int height)
+{
+    if (sharedRefused_)
+        return false;
+    if (!shared_ || shared_->width() != picture_.width() || shared_->height() != picture_.height()) {
+        shared_.reset();
+        shared_ = X11SharedImage::make(display_, visual_, depth_, picture_.width(), picture_.height());
+        if (!shared_) {
+            sharedRefused_ = true;
+            return false;
+        }
+    }
+    shared_->waitUntilRead();
+    const int bytesPerPixel = format_->bitsPerPixel() / kBitsPerByte;
+    char* at = shared_->data() + static_cast<std::ptrdiff_t>(top) * shared_->bytesPerLine()
+        + static_cast<std::ptrdiff_t>(left) * bytesPerPixel;
+    format_->write(picture_, InclusiveBox {left, top, left + width - 1, top + height - 1}, at, shared_->bytesPerLine());
+    shared_->put(window_, gc_, left, top, width, height);
+    XFlush(display_);
+    return true;
+}
+
+// Without shared memory: an image over the picture's own memory, made for
+// each put (it costs a header, and the picture's memory moves when it is
+// resized); for any other visual, over the box converted first.
 void X11SaverWindow::putImage(int left, int top, int width, int height)
 {
-    if (picture_.width() == 0 || picture_.height() == 0)
+    if (picture_.width() == 0 || picture_.height() == 0 || putShared(left, top, width, height))
         return;
     XImage* image = nullptr;
     const bool wholePicture = format_->asThePicture();
@@ -146,15 +173,16 @@ void X11SaverWindow::putImage(int left, int top, int width, int height)
             static_cast<unsigned>(picture_.width()), static_cast<unsigned>(picture_.height()), kLongPixel, 0);
     } else {
         const int bytesPerLine = (width * format_->bitsPerPixel() + kRowPad - 1) / kRowPad * (kRowPad / kBitsPerByte);
-        format_->convert(picture_, InclusiveBox {left, top, left + width - 1, top + height - 1}, bytesPerLine, converted_);
+        converted_.resize(static_cast<size_t>(bytesPerLine) * static_cast<size_t>(height));
+        format_->write(picture_, InclusiveBox {left, top, left + width - 1, top + height - 1}, converted_.data(), bytesPerLine);
         image = XCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, 0, converted_.data(),
             static_cast<unsigned>(width), static_cast<unsigned>(height), kRowPad, bytesPerLine);
     }
     if (!image)
         return;
     image->byte_order = kNativeByteOrder;
-    XPutImage(display_, window_, gc_, image, wholePicture ? left : 0, wholePicture ? top : 0, left, top, static_cast<unsigned>(width),
-        static_cast<unsigned>(height));
+    XPutImage(display_, window_, gc_, image, wholePicture ? left : 0, wholePicture ? top : 0, left, top,
+        static_cast<unsigned>(width), static_cast<unsigned>(height));
     image->data = nullptr; // the picture's or the window's, not X's to free
     XDestroyImage(image);
     XFlush(display_);

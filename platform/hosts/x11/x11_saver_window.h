@@ -8,16 +8,20 @@
 
 #include <X11/Xlib.h>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
 // The screen saver's window on X: one that XScreenSaver (or a person) made,
-// never one of its own. It puts the picture's changed box there with
-// XPutImage, straight from the picture's memory where the window's visual
-// takes the picture's pixels as they are, else converted (X11VisualFormat);
-// follows the window's size;
+// never one of its own. It puts the picture's changed box there through
+// memory shared with the server (X11SharedImage) where the server offers it,
+// else with XPutImage, straight from the picture's memory where the window's
+// visual takes the picture's pixels as they are; for any other visual the
+// box is converted on the way (X11VisualFormat). It follows the window's size;
 // says when it is mapped or not; and holds the one pending wake-up, which
 // the host's loop waits for. It takes no input: XScreenSaver watches that.
+class X11SharedImage;
+
 class X11SaverWindow final : public HostWindow {
 public:
     // Throws std::runtime_error where the window cannot be reached or its
@@ -43,6 +47,8 @@ public:
 
 private:
     void putImage(int left, int top, int width, int height);
+    // Puts the box through shared memory; false where there is none to be had.
+    bool putShared(int left, int top, int width, int height);
 
     Display* display_;
     Window window_;
@@ -53,6 +59,10 @@ private:
     std::optional<X11VisualFormat> format_;
     // The changed box in the visual's pixels, where they are not the picture's.
     std::vector<char> converted_;
+    // The image shared with the server, of the picture's size; none yet, or
+    // none to be had (sharedRefused_).
+    std::unique_ptr<X11SharedImage> shared_;
+    bool sharedRefused_ = false;
     int width_ = 0;
     int height_ = 0;
     bool mapped_ = false;

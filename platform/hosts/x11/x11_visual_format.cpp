@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstddef>
 #include <cstring>
 
 namespace {
@@ -65,16 +66,19 @@ unsigned long X11VisualFormat::pixel(Picture::Pixel pixel) const
         | blue_.from((pixel >> kBlueShift) & kChannelMask);
 }
 
-void X11VisualFormat::convert(const Picture& picture, const InclusiveBox& box, int bytesPerLine, std::vector<char>& into) const
+void X11VisualFormat::write(const Picture& picture, const InclusiveBox& box, char* at, int bytesPerLine) const
 {
     const int width = static_cast<int>(box.right - box.left + 1);
     const int height = static_cast<int>(box.bottom - box.top + 1);
-    into.resize(static_cast<size_t>(bytesPerLine) * static_cast<size_t>(height));
     const int bytesPerPixel = bitsPerPixel_ / kBitsPerChannel;
     for (int y = 0; y < height; ++y) {
         const Picture::Pixel* from
             = picture.pixels() + static_cast<size_t>(box.top + y) * static_cast<size_t>(picture.width()) + box.left;
-        char* to = into.data() + static_cast<size_t>(y) * static_cast<size_t>(bytesPerLine);
+        char* to = at + static_cast<std::ptrdiff_t>(y) * bytesPerLine;
+        if (asThePicture_) {
+            std::memcpy(to, from, static_cast<size_t>(width) * sizeof(Picture::Pixel));
+            continue;
+        }
         for (int x = 0; x < width; ++x) {
             // In the machine's own byte order, which the image says it has.
             if (bitsPerPixel_ == kShortPixel) {

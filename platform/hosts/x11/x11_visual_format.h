@@ -4,7 +4,6 @@
 #include "platform/picture/picture.h"
 
 #include <optional>
-#include <vector>
 
 // How the picture's pixels (0xFFRRGGBB) become those of a true-colour visual
 // of any depth (15, 16, 24 or 30 bits): each channel's eight bits cut to the
@@ -25,8 +24,8 @@ public:
     // One picture pixel as the visual's.
     unsigned long pixel(Picture::Pixel pixel) const;
     // The box of the picture (device pixels) as rows of the visual's pixels,
-    // bytesPerLine apart, into `into`.
-    void convert(const Picture& picture, const InclusiveBox& box, int bytesPerLine, std::vector<char>& into) const;
+    // bytesPerLine apart, from `at` on (where the box's top left goes).
+    void write(const Picture& picture, const InclusiveBox& box, char* at, int bytesPerLine) const;
 
 private:
     struct Channel {

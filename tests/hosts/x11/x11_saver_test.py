@@ -38,12 +38,15 @@ def top_level_windows():
 
 
 @contextlib.contextmanager
-def xvfb(depth):
-    """An X server of one screen at this depth, as the display of what follows."""
-    server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "320x240x%d" % depth, "-nolisten", "tcp"],
+def xvfb(depth, *options, over_tcp=False):
+    """An X server of one screen at this depth, as the display of what follows;
+    reached over TCP where asked."""
+    listening = ["-listen", "tcp"] if over_tcp else ["-nolisten", "tcp"]
+    server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "400x300x%d" % depth, *listening, *options],
                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     before = os.environ.get("DISPLAY")
-    os.environ["DISPLAY"] = ":" + server.stdout.readline().decode().strip()
+    number = server.stdout.readline().decode().strip()
+    os.environ["DISPLAY"] = ("localhost:" if over_tcp else ":") + number
     try:
         yield
     finally:
@@ -60,6 +63,29 @@ def first_colour():
     trace = subprocess.run([TRACE], input="load\ntick\n", capture_output=True, text=True, check=True).stdout
     bgr = int(re.search(r"call frmtessary\.Circle \S+ \S+ \S+ (0x[0-9A-F]+)", trace).group(1), 16)
     return bgr & 0xFF, (bgr >> 8) & 0xFF, bgr >> 16
+
+
+def trace_pictures(ticks):
+    """The hash of the form's picture after each tick, at the form's own size."""
+    trace = subprocess.run([TRACE], input="load\n" + "tick\npicture\n" * ticks, capture_output=True, text=True,
+                           check=True).stdout
+    return set(re.findall(r"^picture \d+ \d+ ([0-9a-f]{16})$", trace, re.MULTILINE))
+
+
+def shown_hash(shot):
+    """The window's pixels hashed as the trace driver hashes a picture."""
+    value = 0xcbf29ce484222325
+    for y in range(shot.height):
+        for x in range(shot.width):
+            for byte in shot.pixel(x, y):
+                value = ((value ^ byte) * 0x100000001b3) & 0xFFFFFFFFFFFFFFFF
+    return "%016x" % value
+
+
+def shares_memory(process):
+    """Whether the process holds a System V shared memory segment."""
+    with open("/proc/%d/maps" % process.pid) as maps:
+        return "/SYSV" in maps.read()
 
 
 def reduced(value, mask):
@@ -189,6 +215,30 @@ class X11MonitorsTest(unittest.TestCase):
                   "no rings on each monitor")
             until_or_say(lambda: command("-deactivate"), "the daemon did not take -deactivate")
             until(lambda: modules() == 0, "the modules were left running")
+
+
+class X11SharedMemoryTest(unittest.TestCase):
+    def test_through_shared_memory_or_not_the_window_shows_the_picture_exactly(self):
+        pictures = trace_pictures(4000)
+        form = (353, 214)
+        for why, options, over_tcp, shared in (("shared memory", [], False, True),
+                                               ("a server without it", ["-extension", "MIT-SHM"], False, False),
+                                               ("a server over TCP", [], True, False)):
+            with self.subTest(why), xvfb(24, *options, over_tcp=over_tcp), \
+                    contextlib.closing(BareWindow(*form)) as window:
+                module = subprocess.Popen([MODULE, "--window-id", hex(window.id), "--change-every", "60"])
+                try:
+                    until(lambda: len(XwdShot(window.id).lit()) > 200, "no rings through %s" % why)
+                    self.assertEqual(shares_memory(module), shared)
+                    # Stopped, it shows its last picture, whole.
+                    module.send_signal(signal.SIGSTOP)
+                    shown = until(lambda: (lambda a, b: a == b and a)(shown_hash(XwdShot(window.id)),
+                                                                      shown_hash(XwdShot(window.id))), "no still picture")
+                    module.send_signal(signal.SIGCONT)
+                finally:
+                    module.kill()
+                    module.wait()
+                self.assertIn(shown, pictures, "the window shows no picture the form drew")
 
 
 class X11DepthTest(unittest.TestCase):
