@@ -32,17 +32,17 @@ int RunProject(const ProjectDescription& project, CommandLine)
         return EXIT_FAILURE;
     const Window window = X11SaverHost::givenWindow(display);
     RingProbe probe;
+    int status = EXIT_FAILURE;
     try {
+        // Gone, with everything it holds of the display, before the display closes.
         X11SaverHost host(project, display, window, SaverRunner::kDefaultChange, &probe);
-        const int status = host.run();
+        status = host.run();
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        std::printf("seconds %.3f\nrings %ld\nwakeups %ld\nprocessor %.3f\npicture %d %d\n", seconds,
-            probe.rings(), probe.wakeUps(), processorSeconds(), host.picture().width(),
-            host.picture().height());
-        XCloseDisplay(display);
-        return status;
+        std::printf("seconds %.3f\nrings %ld\nwakeups %ld\nprocessor %.3f\npicture %d %d\n", seconds, probe.rings(),
+            probe.wakeUps(), processorSeconds(), host.picture().width(), host.picture().height());
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "%s\n", failure.what());
-        return EXIT_FAILURE;
     }
+    XCloseDisplay(display);
+    return status;
 }

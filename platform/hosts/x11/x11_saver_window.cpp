@@ -99,8 +99,6 @@ void X11SaverWindow::sized()
 
 bool X11SaverWindow::handle(const XEvent& event)
 {
-    if (shared_ && shared_->readBy(event))
-        return true;
     if (event.xany.window != window_)
         return true;
     switch (event.type) {

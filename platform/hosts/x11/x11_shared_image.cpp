@@ -24,7 +24,7 @@ std::unique_ptr<X11SharedImage> X11SharedImage::make(Display* display, Visual* v
 {
     if (width <= 0 || height <= 0 || !XShmQueryExtension(display))
         return nullptr;
-    std::unique_ptr<X11SharedImage> made(new X11SharedImage(display, XShmGetEventBase(display) + ShmCompletion));
+    std::unique_ptr<X11SharedImage> made(new X11SharedImage(display));
     // The image keeps where its segment's description is: in the object.
     made->image_ = XShmCreateImage(display, visual, static_cast<unsigned>(depth), ZPixmap, nullptr, &made->segment_,
         static_cast<unsigned>(width), static_cast<unsigned>(height));
@@ -55,9 +55,8 @@ std::unique_ptr<X11SharedImage> X11SharedImage::make(Display* display, Visual* v
     return made;
 }
 
-X11SharedImage::X11SharedImage(Display* display, int completionEvent)
+X11SharedImage::X11SharedImage(Display* display)
     : display_(display)
-    , completionEvent_(completionEvent)
 {
 }
 
@@ -78,28 +77,14 @@ X11SharedImage::~X11SharedImage()
 void X11SharedImage::put(Window window, GC gc, int left, int top, int width, int height)
 {
     XShmPutImage(display_, window, gc, image_, left, top, left, top, static_cast<unsigned>(width),
-        static_cast<unsigned>(height), True);
+        static_cast<unsigned>(height), False);
     beingRead_ = true;
-}
-
-bool X11SharedImage::readBy(const XEvent& event)
-{
-    if (event.type != completionEvent_)
-        return false;
-    beingRead_ = false;
-    return true;
 }
 
 void X11SharedImage::waitUntilRead()
 {
     if (!beingRead_)
         return;
-    XEvent event;
-    XIfEvent(
-        display_, &event,
-        [](Display*, XEvent* candidate, XPointer self) {
-            return reinterpret_cast<X11SharedImage*>(self)->completionEvent_ == candidate->type ? True : False;
-        },
-        reinterpret_cast<XPointer>(this));
+    XSync(display_, False);
     beingRead_ = false;
 }

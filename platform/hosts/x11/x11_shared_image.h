@@ -27,18 +27,17 @@ public:
     // Puts this box of it at the same place in the window. Before the image is
     // written again, waitUntilRead() must be called.
     void put(Window window, GC gc, int left, int top, int width, int height);
-    // Waits until the server has read what was last put.
+    // Waits until the server has read what was last put: a round trip, which
+    // by the next frame returns at once. (Asking for the server's completion
+    // event instead would wake the module's loop a second time each frame.)
     void waitUntilRead();
-    // Whether this event says the server has read it.
-    bool readBy(const XEvent& event);
 
 private:
-    X11SharedImage(Display* display, int completionEvent);
+    explicit X11SharedImage(Display* display);
 
     Display* display_;
     XImage* image_ = nullptr;
     XShmSegmentInfo segment_ {};
-    int completionEvent_;
     bool attached_ = false;
     bool beingRead_ = false;
 };
