@@ -8,13 +8,13 @@
 // No host, no runner, no error handling, no fallback. On SIGTERM it writes
 // the seconds it ran, the rings, its wake-ups and its processor time, as
 // tessary-xscreensaver-bench does.
+#include "bench/x11/processor_seconds.h"
 #include "platform/picture/picture.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 #include <sys/ipc.h>
-#include <sys/resource.h>
 #include <sys/shm.h>
 
 #include <csignal>
@@ -41,13 +41,6 @@ long long now()
     return static_cast<long long>(t.tv_sec) * kNanosecondsPerSecond + t.tv_nsec;
 }
 
-double processorSeconds()
-{
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](timeval time) { return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 } // namespace
 

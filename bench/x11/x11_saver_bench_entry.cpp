@@ -3,26 +3,13 @@
 // picture. When a signal ends it, it writes the seconds it ran, the rings,
 // its loop's wake-ups and its own processor time to standard output.
 #include "bench/ring_probe.h"
+#include "bench/x11/processor_seconds.h"
 #include "platform/hosts/x11/x11_saver_host.h"
-
-#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-
-namespace {
-
-double processorSeconds()
-{
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](timeval time) { return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-} // namespace
 
 int RunProject(const ProjectDescription& project, CommandLine)
 {

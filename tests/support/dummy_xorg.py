@@ -6,6 +6,8 @@ import os
 import subprocess
 import tempfile
 
+from x_server import as_display
+
 # The first monitor, and the second right of it: a virtual screen of 1824x768.
 MONITORS = [(0, 0, 1024, 768), (1024, 0, 800, 600)]
 CONFIG = """Section "Device"
@@ -48,9 +50,7 @@ def two_monitors():
                                    os.path.join(folder, "xorg.conf.d"), "-logfile", os.path.join(folder, "xorg.log"),
                                    "-noreset", "-nolisten", "tcp", "-ac"],
                                   stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-        before = os.environ.get("DISPLAY")
-        os.environ["DISPLAY"] = ":" + server.stdout.readline().decode().strip()
-        try:
+        with as_display(server, ":" + server.stdout.readline().decode().strip()):
             (x, y, width, height), (x2, y2, width2, height2) = MONITORS
             xrandr("--output", "DUMMY0", "--mode", "%dx%d" % (width, height))
             xrandr("--addmode", "DUMMY1", "%dx%d" % (width2, height2))
@@ -60,10 +60,3 @@ def two_monitors():
             # alone (Wine) see it too.
             xrandr()
             yield MONITORS
-        finally:
-            server.terminate()
-            server.wait()
-            if before is None:
-                del os.environ["DISPLAY"]
-            else:
-                os.environ["DISPLAY"] = before

@@ -19,6 +19,7 @@ import unittest
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
 import dummy_xorg  # noqa: E402
 import waiting  # noqa: E402
+from x_server import as_display  # noqa: E402
 from xwd_shot import XwdShot  # noqa: E402
 
 MODULE = os.path.abspath(sys.argv.pop(1))
@@ -44,18 +45,9 @@ def xvfb(depth, *options, over_tcp=False):
     listening = ["-listen", "tcp"] if over_tcp else ["-nolisten", "tcp"]
     server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "400x300x%d" % depth, *listening, *options],
                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-    before = os.environ.get("DISPLAY")
     number = server.stdout.readline().decode().strip()
-    os.environ["DISPLAY"] = ("localhost:" if over_tcp else ":") + number
-    try:
+    with as_display(server, ("localhost:" if over_tcp else ":") + number):
         yield
-    finally:
-        server.terminate()
-        server.wait()
-        if before is None:
-            del os.environ["DISPLAY"]
-        else:
-            os.environ["DISPLAY"] = before
 
 
 def first_colour():
