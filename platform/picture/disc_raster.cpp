@@ -68,10 +68,3 @@ void drawDiscBeyond(const PixelRows& rows, long long cx, long long cy, long long
         }
     }
 }
-
-InclusiveBox drawDisc(const PixelRows& rows, long long cx, long long cy, long long r, std::uint32_t outline,
-    std::uint32_t inside)
-{
-    drawDiscBeyond(rows, cx, cy, r, -1, outline, inside);
-    return discBox(rows, cx, cy, r);
-}

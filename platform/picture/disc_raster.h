@@ -23,17 +23,13 @@ inline constexpr long long kLargestDiscRadius = 1LL << 25;
 // Draws the disc of every pixel (x, y) with (x - cx)² + (y - cy)² <= r² + r,
 // the shape the midpoint circle algorithm traces, straight into memory: the
 // pixels of it that have a side neighbour outside it in `outline` (a ring one
-// pixel wide, corner to corner), the rest in `inside`. Only the rows' own
-// pixels are touched. Returns a box around what it changed. A radius of 0 is a
-// single pixel. It does not check the centre and radius against the limits
-// above; the caller must.
-InclusiveBox drawDisc(const PixelRows& rows, long long cx, long long cy, long long r, std::uint32_t outline,
-    std::uint32_t inside);
-// The same, but only the pixels outside the disc of radius `covered` around
-// the same centre (smaller than r; -1 for none), which a later disc has
-// drawn: each pixel as drawDisc would leave it, and those within `covered`
-// untouched.
+// pixel wide, corner to corner), the rest in `inside`; but only those outside
+// the disc of radius `covered` around the same centre (smaller than r; -1 for
+// none), which a later disc has drawn. Only the rows' own pixels are touched.
+// A radius of 0 is a single pixel. It does not check the centre and radius
+// against the limits above; the caller must.
 void drawDiscBeyond(const PixelRows& rows, long long cx, long long cy, long long r, long long covered,
     std::uint32_t outline, std::uint32_t inside);
-// The box drawDisc changes on these rows; empty where the disc misses them.
+// A box around what drawing the whole disc changes on these rows; empty where
+// the disc misses them.
 InclusiveBox discBox(const PixelRows& rows, long long cx, long long cy, long long r);

@@ -43,7 +43,8 @@ TEST(DiscRasterTest, EveryPixelAsTheDefinitionSaysAndNoneOutsideTheRows)
         // to catch a write outside the rows given.
         std::vector<std::uint32_t> memory(static_cast<size_t>(stride * (height + 2 * margin)), kUntouched);
         const PixelRows rows {memory.data() + margin * stride, stride, width, height};
-        const InclusiveBox box = drawDisc(rows, c.cx, c.cy, c.r, kOutline, kInside);
+        drawDiscBeyond(rows, c.cx, c.cy, c.r, -1, kOutline, kInside);
+        const InclusiveBox box = discBox(rows, c.cx, c.cy, c.r);
         int wrong = 0, outsideTheBox = 0;
         for (long long y = -margin; y < height + margin; ++y)
             for (long long x = 0; x < stride; ++x) {
