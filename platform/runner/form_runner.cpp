@@ -22,10 +22,11 @@ void FormRunner::armAlarm()
 }
 
 template <class Step>
-void FormRunner::guarded(const Step& step)
+bool FormRunner::guarded(const Step& step)
 {
     try {
         step();
+        return true;
     } catch (const RaisedError& error) {
         host_.errors.report(error);
     } catch (const std::exception& unexpected) {
@@ -33,34 +34,38 @@ void FormRunner::guarded(const Step& step)
     } catch (...) {
         host_.errors.report(RaisedError::unexpected("an exception of unknown type"));
     }
+    return false;
 }
 
+// The timer says when its schedule changed, and the alarm follows it then;
+// a step that threw may have left the timer before it could say so, and only
+// then is the alarm armed here, so that the ticks go on. Arming it again after
+// every step would cost each frame a second system call for the same time.
 void FormRunner::start()
 {
-    guarded([this] {
-        session_->load();
-        host_.window.show();
-        pacingChanged();
-        timer_.start([this] { session_->tick(); });
-    });
-    armAlarm();
+    if (!guarded([this] {
+            session_->load();
+            host_.window.show();
+            pacingChanged();
+            timer_.start([this] { session_->tick(); });
+        }))
+        armAlarm();
 }
 
 void FormRunner::wake()
 {
-    guarded([this] { timer_.wake(); });
-    // Also after a tick that threw, so that the ticks go on.
-    armAlarm();
+    if (!guarded([this] { timer_.wake(); }))
+        armAlarm();
     flush();
 }
 
 InputAnswer FormRunner::click(std::string_view source)
 {
-    guarded([this, source] {
-        timer_.catchUp();
-        session_->click(source);
-    });
-    armAlarm();
+    if (!guarded([this, source] {
+            timer_.catchUp();
+            session_->click(source);
+        }))
+        armAlarm();
     flush();
     return InputAnswer::Taken;
 }

@@ -61,7 +61,7 @@ public:
 
 private:
     template <class Step>
-    void guarded(const Step& step);
+    bool guarded(const Step& step);
     void flush();
     void armAlarm();
 

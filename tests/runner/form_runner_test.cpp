@@ -97,6 +97,13 @@ const Case kCases[] = {
             return std::to_string(wakes) + " wakes, " + std::to_string(shown) + " showings";
         },
         "60 wakes, 60 showings"},
+    {"TheAlarmArmedOncePerWakeUp",
+        [](Rig& rig) {
+            const int before = rig.host.armings();
+            const int wakes = rig.run(milliseconds(1000));
+            return std::to_string(wakes) + " wakes, " + std::to_string(rig.host.armings() - before) + " armings";
+        },
+        "60 wakes, 60 armings"},
     {"LongestWakeWhileUnseen",
         [](Rig& rig) {
             rig.host.setPacing(FramePacing::unseen());

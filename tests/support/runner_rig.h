@@ -36,6 +36,8 @@ public:
     const ErrorDisplay& errors() const { return errors_; }
     HeldAlarm& alarm() { return window_.alarm; }
     const HeldAlarm& alarm() const { return window_.alarm; }
+    // How often the runner has armed the alarm: each is a system call to a real host.
+    int armings() const { return window_.armings; }
 
     // The window's screen, refresh rate or visibility changed.
     void setPacing(FramePacing pacing)
@@ -70,11 +72,16 @@ private:
                 + std::to_string(box.right) + " " + std::to_string(box.bottom));
         }
         FramePacing pacing() const override { return pacing_; }
-        void arm(std::optional<MonotonicClock::TimePoint> when) override { alarm.arm(when); }
+        void arm(std::optional<MonotonicClock::TimePoint> when) override
+        {
+            ++armings;
+            alarm.arm(when);
+        }
 
         std::vector<std::string>& log_;
         FramePacing pacing_ = FramePacing::refreshRate(FramePacing::kFallbackRefreshRate);
         HeldAlarm alarm;
+        int armings = 0;
     };
     struct Errors final : ErrorDisplay {
         explicit Errors(std::vector<std::string>& log)
