@@ -17,12 +17,14 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from processor_time import seconds_named  # noqa: E402
+
 SHORT, LONG = 3, 13  # seconds; the difference of the two runs leaves start-up out
 RUNS = 9
 TICKS_PER_SECOND = 995
 WAKE_UPS_PER_FRAME = 1.1
-PROCESSOR_OVER_FLOOR = 1.25
-CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+PROCESSOR_OVER_FLOOR = 1.1  # the most Tessary.exe may cost beside the floor
 SHARED = ["wineserver", "Xvfb"]
 TITLE_BAR = ("150", "12")  # from the frame's top left
 PATIENCE = 20
@@ -37,30 +39,16 @@ def xdotool(*words):
     return subprocess.run(["xdotool", *words], capture_output=True, text=True).stdout.split()
 
 
-def processor_seconds(names, exact=False):
-    """User and system time of the running processes with these names (or
-    names beginning so, since /proc cuts them at 15 characters), from /proc."""
-    total = 0.0
-    for entry in filter(str.isdigit, os.listdir("/proc")):
-        try:
-            with open("/proc/%s/stat" % entry) as stat:
-                text = stat.read()
-        except OSError:
-            continue
-        name, rest = text.split("(", 1)[1].rsplit(")", 1)
-        if any(name == n if exact else name.startswith(n) for n in names):
-            fields = rest.split()
-            total += (int(fields[11]) + int(fields[12])) / CLOCK_TICKS
-    return total
-
-
-def wine_run(build, program, title, seconds, out, dragged=False, arguments=()):
+def wine_run(build, program, title, seconds, out, dragged=False, arguments=(), measured=False):
     """Runs a program of the bench, which ends itself so many seconds in;
+    measured: reads the processor time of it and the shared servers between
+    SHORT seconds in and a second before it ends, whatever start-up took;
     dragged: inside a virtual desktop, its title bar held and moved all along."""
     if os.path.exists(out):
         os.remove(out)
     inside = ["explorer", "/desktop=tessary-bench,800x600"] if dragged else []
-    shared = processor_seconds(SHARED)
+    samples, sample_at = [], (SHORT, seconds - 1) if measured else ()
+    begun = time.monotonic()
     started = subprocess.Popen(["wine", *inside, os.path.join(build, program), *arguments],
                                env=dict(os.environ, TESSARY_BENCH_OUT="Z:" + out.replace("/", "\\"),
                                         TESSARY_BENCH_SECONDS=str(seconds)),
@@ -74,6 +62,8 @@ def wine_run(build, program, title, seconds, out, dragged=False, arguments=()):
         xdotool("mousemove", "--window", window[0], *TITLE_BAR, "mousedown", "1")
     step = 0
     while not os.path.exists(out) or b"processor" not in open(out, "rb").read():
+        if len(samples) < len(sample_at) and time.monotonic() - begun >= sample_at[len(samples)]:
+            samples.append((time.monotonic(), seconds_named([program, *SHARED])))
         if time.monotonic() > deadline:
             raise RuntimeError(program + " wrote no counts")
         if dragged:
@@ -91,22 +81,26 @@ def wine_run(build, program, title, seconds, out, dragged=False, arguments=()):
                 raise RuntimeError("the virtual desktop stayed")
             time.sleep(0.05)
     started.wait(timeout=PATIENCE)
-    counts = {"cpu": processor_seconds(SHARED) - shared}
+    counts = {}
     with open(out, "rb") as lines:
         for _ in range(4):
             key, value = lines.readline().split()
             counts[key.decode()] = float(value)
-    counts["cpu"] += counts["processor"]
+    if measured:
+        if len(samples) < len(sample_at):
+            raise RuntimeError(program + " ended before its processor time was read")
+        (first, used_first), (last, used_last) = samples
+        counts["cpu"] = (used_last - used_first) / (last - first)
     return counts
 
 
 def per_second(build, program, title, out, dragged=False, arguments=()):
     """Rings (frames, for the floor), wake-ups and processor a second, start-up left out."""
     short = wine_run(build, program, title, SHORT, out, dragged, arguments)
-    long = wine_run(build, program, title, LONG, out, dragged, arguments)
+    long = wine_run(build, program, title, LONG, out, dragged, arguments, measured=True)
     span = long["seconds"] - short["seconds"]
     return {"rings": (long["rings"] - short["rings"]) / span, "wakeups": (long["wakeups"] - short["wakeups"]) / span,
-            "cpu": (long["cpu"] - short["cpu"]) / (LONG - SHORT)}
+            "cpu": long["cpu"]}
 
 
 def median_of(runs):
@@ -117,9 +111,9 @@ def desktop_cpu(program, seconds):
     started = subprocess.Popen([program], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     time.sleep(1)
     # Exactly its name: Tessary-bench.exe may still be leaving.
-    before = processor_seconds([os.path.basename(program)], exact=True)
+    before = seconds_named([os.path.basename(program)], exact=True)
     time.sleep(seconds)
-    after = processor_seconds([os.path.basename(program)], exact=True)
+    after = seconds_named([os.path.basename(program)], exact=True)
     started.terminate()
     started.wait()
     return (after - before) / seconds

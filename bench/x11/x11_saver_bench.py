@@ -15,6 +15,9 @@ import subprocess
 import sys
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from processor_time import seconds_of  # noqa: E402
+
 SHORT, LONG = 2, 8  # seconds
 RUNS = 3  # of the window
 ROUNDS = 9  # of the module with and without shared memory and of the floor
@@ -23,36 +26,29 @@ SCREEN = "1920x1080x24"
 FRAMES_PER_SECOND = 60  # what the module paces to: plain Xlib tells no refresh rate
 TICKS_PER_SECOND = 995
 WAKE_UPS_PER_FRAME = 1.1
-CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
-
-
-def processor_seconds(pid):
-    with open("/proc/%d/stat" % pid) as stat:
-        fields = stat.read().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS
 
 
 def module_run(module, seconds, server):
     """The module's own counts and the X server's processor time over a run."""
-    x_before = processor_seconds(server)
+    x_before = seconds_of(server)
     process = subprocess.Popen([module], stdout=subprocess.PIPE, text=True)
     time.sleep(seconds)
     process.send_signal(signal.SIGTERM)
     counts = dict(line.split(" ", 1) for line in process.communicate()[0].splitlines())
     return {"seconds": float(counts["seconds"]), "rings": int(counts["rings"]), "wakeups": int(counts["wakeups"]),
-            "processor": float(counts["processor"]), "x": processor_seconds(server) - x_before,
+            "processor": float(counts["processor"]), "x": seconds_of(server) - x_before,
             "picture": counts["picture"]}
 
 
 def window_run(program, seconds, server):
     """The desktop window's processor time and the X server's over a run."""
-    x_before = processor_seconds(server)
+    x_before = seconds_of(server)
     process = subprocess.Popen([program], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     time.sleep(seconds)
-    used = processor_seconds(process.pid)
+    used = seconds_of(process.pid)
     process.send_signal(signal.SIGTERM)
     process.wait()
-    return {"seconds": seconds, "processor": used, "x": processor_seconds(server) - x_before}
+    return {"seconds": seconds, "processor": used, "x": seconds_of(server) - x_before}
 
 
 def difference(longer, shorter, key):
