@@ -131,8 +131,9 @@ def main(build, desktop, output):
         wineserver = subprocess.Popen(["wineserver", "-f", "-p"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         quietly("wineboot")
         out = os.path.join(home.name, "counts")
-        # Taken in turns, several times: the shared servers' time is noisy at a
-        # few percent of a core, read in clock ticks of 10 ms.
+        # Taken in turns, several times: at a few percent of a core, the
+        # program's and the shared servers' time varies by a third between
+        # rounds, however exactly it is read.
         floors, ours, savers = [], [], []
         for _ in range(RUNS):
             floors.append(per_second(build, "tessary-frame-floor.exe", "Frame floor", out))
