@@ -60,6 +60,7 @@ public:
     WindowOperations& window() { return probed_ ? *probed_ : pictureDrawing_; }
 
 private:
+    // Runs the step, reporting what it throws; false where it threw.
     template <class Step>
     bool guarded(const Step& step);
     void flush();
